@@ -1,0 +1,94 @@
+#pragma once
+
+// The only ways the game touches the world. Each has one Qt adapter in the shell and
+// one fake for the tests. All calls happen on the GUI thread, one handler at a time.
+
+#include <string>
+#include <string_view>
+
+#include "state/hour_stamp.h"
+
+namespace gribo {
+
+class Clock {
+public:
+    Clock() = default;
+    Clock(const Clock&) = delete;
+    Clock& operator=(const Clock&) = delete;
+    virtual ~Clock() = default;
+    // The local date and time now. Never fails.
+    virtual LocalDateTime now() const = 0;
+};
+
+class Random {
+public:
+    Random() = default;
+    Random(const Random&) = delete;
+    Random& operator=(const Random&) = delete;
+    virtual ~Random() = default;
+    // Reseeds the generator from the system clock.
+    virtual void reseed() = 0;
+    // A uniform draw in [0, 1).
+    virtual double next() = 0;
+};
+
+// The per-user settings store: string values addressed by section and key.
+class SettingsStore {
+public:
+    SettingsStore() = default;
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+    virtual ~SettingsStore() = default;
+    // The stored text; an absent key reads as the empty string.
+    virtual std::string read(std::string_view section, std::string_view key) = 0;
+    // Creates or replaces one value. The adapter makes it durable before the
+    // handler that wrote it returns.
+    virtual void write(std::string_view section, std::string_view key, std::string_view value) = 0;
+};
+
+enum class Slot { Image1, Image2, Image3, Image4 };  // background, pet, sky, droppings
+
+class PictureSlots {
+public:
+    PictureSlots() = default;
+    PictureSlots(const PictureSlots&) = delete;
+    PictureSlots& operator=(const PictureSlots&) = delete;
+    virtual ~PictureSlots() = default;
+    // Shows the picture at `path` (relative, "\datas\..." with backslashes) in `slot`,
+    // reading the file again. A file that cannot be read leaves the slot empty.
+    virtual void load(Slot slot, std::string_view path) = 0;
+};
+
+enum class Window { Stats, DeathNotice, Vet };  // Form2, Form3, Form4
+
+class Windows {
+public:
+    Windows() = default;
+    Windows(const Windows&) = delete;
+    Windows& operator=(const Windows&) = delete;
+    virtual ~Windows() = default;
+    // Shows the window modeless (or brings it forward), then sets its label's text.
+    // Line breaks in `text` are "\r\n".
+    virtual void show(Window window, std::string_view text) = 0;
+};
+
+class Sound {
+public:
+    Sound() = default;
+    Sound(const Sound&) = delete;
+    Sound& operator=(const Sound&) = delete;
+    virtual ~Sound() = default;
+    // Starts the crying sound from its beginning and returns at once. Silent on failure.
+    virtual void playCry() = 0;
+};
+
+struct Platform {
+    Clock& clock;
+    Random& random;
+    SettingsStore& settings;
+    PictureSlots& slots;
+    Windows& windows;
+    Sound& sound;
+};
+
+}  // namespace gribo

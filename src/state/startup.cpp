@@ -1,0 +1,48 @@
+#include "state/startup.h"
+
+#include "assets/catalogue.h"
+#include "state/sky.h"
+#include "state/stages.h"
+
+namespace gribo {
+namespace {
+
+void firstRun(Game& g, const LocalDateTime& now) {
+    Store& s = g.store;
+    s.setNumber(Key::Jour, now.day);
+    s.setNumber(Key::Mois, g.pet.moisdemarrage);
+    s.setNumber(Key::Annee, now.year);
+    s.setNumber(Key::Heure, now.hour);
+    s.setNumber(Key::Min, now.minute);
+    s.set(Key::Stade, stage::kOeuf1);
+    g.pet.datenourrit = hourStamp(now);
+    s.setNumber(Key::DateNourrit, g.pet.datenourrit);
+    g.pet.stade = stage::kOeuf1;
+    s.set(Key::Faim, "0");
+    s.set(Key::Caca, "0");
+    s.set(Key::CacaFait, flag::kOui);
+    g.pet.cacafait = flag::kOui;
+}
+
+void reload(Game& g) {
+    g.pet.stade = g.store.get(Key::Stade);
+    g.pet.faim = g.store.getInt16Repaired(Key::Faim);
+    g.pet.caca = g.store.getInt16Repaired(Key::Caca);
+    g.pet.cacafait = g.store.get(Key::CacaFait);
+}
+
+}  // namespace
+
+void startUp(Game& game) {
+    const LocalDateTime now = game.io.clock.now();
+    game.pet.moisdemarrage = static_cast<int16_t>(now.month);
+    if (game.store.get(Key::Stade).empty()) {
+        firstRun(game, now);
+    } else {
+        reload(game);
+    }
+    game.io.slots.load(Slot::Image1, asset::kFond);
+    afficherCiel(game.io.slots, now.hour);
+}
+
+}  // namespace gribo

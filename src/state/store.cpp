@@ -1,0 +1,35 @@
+#include "state/store.h"
+
+namespace gribo {
+
+const std::string& Store::get(Key k) {
+    auto& slot = known_[static_cast<std::size_t>(k)];
+    if (!detached_) {
+        const KeyName& n = nameOf(k);
+        slot = backend_.read(n.section, n.key);
+    } else if (!slot) {
+        slot.emplace();
+    }
+    return *slot;
+}
+
+void Store::set(Key k, std::string_view value) {
+    auto& slot = known_[static_cast<std::size_t>(k)];
+    if (slot && *slot == value) return;
+    if (slot) {
+        slot->assign(value);
+    } else {
+        slot.emplace(value);
+    }
+    if (detached_) return;
+    const KeyName& n = nameOf(k);
+    backend_.write(n.section, n.key, value);
+}
+
+int16_t Store::getInt16Repaired(Key k) {
+    const ReadValue<int16_t> r = readInt16(get(k));
+    if (!r.ok()) setNumber(k, r.value);
+    return r.value;
+}
+
+}  // namespace gribo
