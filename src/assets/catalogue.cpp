@@ -16,7 +16,8 @@ std::array<Entry, 62> build() {
     out[i++] = {kFond, Family::Background, Format::Bmp, true, Slot::Image1};
     out[i++] = {kFondSdb, Family::BathBackground, Format::Bmp, true, Slot::Image1};
     out[i++] = {kVide, Family::Blank, Format::Gif, true, Slot::Image4};
-    for (std::string_view p : {kCielNuit, kCielAube, kCiel, kCielSoir}) out[i++] = {p, Family::Sky, Format::Gif, true, Slot::Image3};
+    for (std::string_view p : {kCielNuit, kCielAube, kCiel, kCielSoir})
+        out[i++] = {p, Family::Sky, Format::Gif, true, Slot::Image3};
     addFrames(out, i, kOeuf, Family::Egg);
     addFrames(out, i, kNourrisson, Family::Idle);
     addFrames(out, i, kViande, Family::Meat);

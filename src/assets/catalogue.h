@@ -25,14 +25,13 @@ inline constexpr std::string_view kPleureWav = "\\datas\\gribo\\pleure.wav";
 
 // Index i holds frame i + 1.
 inline constexpr std::array<std::string_view, 11> kOeuf = {
-    GRIBO_FRAME("oeufbleuF", 1), GRIBO_FRAME("oeufbleuF", 2), GRIBO_FRAME("oeufbleuF", 3),
-    GRIBO_FRAME("oeufbleuF", 4), GRIBO_FRAME("oeufbleuF", 5), GRIBO_FRAME("oeufbleuF", 6),
-    GRIBO_FRAME("oeufbleuF", 7), GRIBO_FRAME("oeufbleuF", 8), GRIBO_FRAME("oeufbleuF", 9),
-    GRIBO_FRAME("oeufbleuF", 10), GRIBO_FRAME("oeufbleuF", 11)};
+    GRIBO_FRAME("oeufbleuF", 1), GRIBO_FRAME("oeufbleuF", 2),  GRIBO_FRAME("oeufbleuF", 3), GRIBO_FRAME("oeufbleuF", 4),
+    GRIBO_FRAME("oeufbleuF", 5), GRIBO_FRAME("oeufbleuF", 6),  GRIBO_FRAME("oeufbleuF", 7), GRIBO_FRAME("oeufbleuF", 8),
+    GRIBO_FRAME("oeufbleuF", 9), GRIBO_FRAME("oeufbleuF", 10), GRIBO_FRAME("oeufbleuF", 11)};
 inline constexpr std::array<std::string_view, 13> kNourrisson = {
-    GRIBO_FRAME("nourrissonF", 1), GRIBO_FRAME("nourrissonF", 2), GRIBO_FRAME("nourrissonF", 3),
-    GRIBO_FRAME("nourrissonF", 4), GRIBO_FRAME("nourrissonF", 5), GRIBO_FRAME("nourrissonF", 6),
-    GRIBO_FRAME("nourrissonF", 7), GRIBO_FRAME("nourrissonF", 8), GRIBO_FRAME("nourrissonF", 9),
+    GRIBO_FRAME("nourrissonF", 1),  GRIBO_FRAME("nourrissonF", 2),  GRIBO_FRAME("nourrissonF", 3),
+    GRIBO_FRAME("nourrissonF", 4),  GRIBO_FRAME("nourrissonF", 5),  GRIBO_FRAME("nourrissonF", 6),
+    GRIBO_FRAME("nourrissonF", 7),  GRIBO_FRAME("nourrissonF", 8),  GRIBO_FRAME("nourrissonF", 9),
     GRIBO_FRAME("nourrissonF", 10), GRIBO_FRAME("nourrissonF", 11), GRIBO_FRAME("nourrissonF", 12),
     GRIBO_FRAME("nourrissonF", 13)};
 inline constexpr std::array<std::string_view, 9> kViande = {
@@ -47,16 +46,30 @@ inline constexpr std::array<std::string_view, 6> kBain = {
     GRIBO_FRAME("nourrissonbainF", 1), GRIBO_FRAME("nourrissonbainF", 2), GRIBO_FRAME("nourrissonbainF", 3),
     GRIBO_FRAME("nourrissonbainF", 4), GRIBO_FRAME("nourrissonbainF", 5), GRIBO_FRAME("nourrissonbainF", 6)};
 inline constexpr std::array<std::string_view, 2> kPleure = {GRIBO_FRAME("nourrissonpleureF", 1),
-                                                             GRIBO_FRAME("nourrissonpleureF", 2)};
+                                                            GRIBO_FRAME("nourrissonpleureF", 2)};
 inline constexpr std::string_view kMalade = "\\datas\\gribo\\nourrissonmalade.gif";
 inline constexpr std::array<std::string_view, 5> kCrotte = {GRIBO_FRAME("crotte", 1), GRIBO_FRAME("crotte", 2),
-                                                             GRIBO_FRAME("crotte", 3), GRIBO_FRAME("crotte", 4),
-                                                             GRIBO_FRAME("crotte", 5)};
+                                                            GRIBO_FRAME("crotte", 3), GRIBO_FRAME("crotte", 4),
+                                                            GRIBO_FRAME("crotte", 5)};
 #undef GRIBO_FRAME
 
 enum class Format { Bmp, Gif, Wav };
 
-enum class Family { Background, BathBackground, Blank, Sky, Egg, Idle, Meat, Milk, Sick, Bath, Crying, Droppings, CrySound };
+enum class Family {
+    Background,
+    BathBackground,
+    Blank,
+    Sky,
+    Egg,
+    Idle,
+    Meat,
+    Milk,
+    Sick,
+    Bath,
+    Crying,
+    Droppings,
+    CrySound
+};
 
 struct Entry {
     std::string_view path;

@@ -11,7 +11,9 @@ int32_t hourStamp(const LocalDateTime& t) {
 
 std::optional<int32_t> creationStamp(int16_t annee, int16_t mois, int16_t jour, int16_t heure) {
     // (jour - 1) * 24 + heure + (mois - 1) * 720, each intermediate within 16 bits.
-    auto fits = [](int32_t v) { return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max(); };
+    auto fits = [](int32_t v) {
+        return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
+    };
     const int32_t d1 = int32_t{jour} - 1;
     const int32_t d24 = d1 * 24;
     const int32_t dh = d24 + heure;

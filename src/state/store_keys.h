@@ -31,7 +31,9 @@ struct KeyName {
 inline constexpr std::array<KeyName, kKeyCount> kKeyNames = {{
     {"datecreation", "jour"},
     {"datecreation", "mois"},
-    {"datecreation", "ann\xc3\xa9" "e"},
+    {"datecreation",
+     "ann\xc3\xa9"
+     "e"},
     {"datecreation", "heure"},
     {"datecreation", "min"},
     {"datestats", "datenourrit"},

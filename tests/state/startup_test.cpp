@@ -1,8 +1,9 @@
+#include "state/startup.h"
+
 #include <gtest/gtest.h>
 
 #include "state/sky.h"
 #include "state/stages.h"
-#include "state/startup.h"
 #include "support/fakes.h"
 
 namespace gribo {
@@ -22,7 +23,10 @@ TEST(StartUp, FirstRunWritesANewEggInOrder) {
     const std::vector<W> expected = {
         {"datecreation", "jour", "7"},
         {"datecreation", "mois", "3"},
-        {"datecreation", "ann\xc3\xa9" "e", "2006"},
+        {"datecreation",
+         "ann\xc3\xa9"
+         "e",
+         "2006"},
         {"datecreation", "heure", "9"},
         {"datecreation", "min", "5"},
         {"stade", "stade", "Oeuf1"},

@@ -1,8 +1,9 @@
+#include "state/values.h"
+
 #include <gtest/gtest.h>
 
 #include "state/hour_stamp.h"
 #include "state/store.h"
-#include "state/values.h"
 #include "support/fakes.h"
 
 namespace gribo {
@@ -64,9 +65,9 @@ TEST(HourStampCalendar, WorkedValuesAndTheCalendarsJumps) {
 TEST(HourStampCalendar, CreationStampUsesSixteenBitsForMonthDayAndHour) {
     EXPECT_EQ(creationStamp(2006, 3, 7, 9), hourStamp({2006, 3, 7, 9, 0}));
     EXPECT_EQ(creationStamp(2006, 12, 31, 23), hourStamp({2006, 12, 31, 23, 0}));
-    EXPECT_FALSE(creationStamp(2006, 100, 1, 0).has_value());    // 99 * 720 overflows
-    EXPECT_FALSE(creationStamp(2006, 1, 2000, 0).has_value());   // 1999 * 24 overflows
-    EXPECT_FALSE(creationStamp(2006, 46, 1, 23000).has_value()); // the sum overflows
+    EXPECT_FALSE(creationStamp(2006, 100, 1, 0).has_value());     // 99 * 720 overflows
+    EXPECT_FALSE(creationStamp(2006, 1, 2000, 0).has_value());    // 1999 * 24 overflows
+    EXPECT_FALSE(creationStamp(2006, 46, 1, 23000).has_value());  // the sum overflows
 }
 
 TEST(StoreCache, SkipsWritingWhatIsAlreadyStored) {
