@@ -1,0 +1,62 @@
+#pragma once
+
+// The main window: the scene of four stacked picture slots, the two timers and the
+// menus. Its handlers only call the game and save what it wrote.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+#include "state/game.h"
+#include "ui/picture_slots.h"
+#include "ui/qt_ports.h"
+#include "ui/secondary_windows.h"
+
+class QAction;
+class QMenu;
+
+namespace gribo::ui {
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    Form1();
+    ~Form1() override;
+
+    // Slots, back to front: background, pet, sky, droppings.
+    PictureSlot* Image1;
+    PictureSlot* Image2;
+    PictureSlot* Image3;
+    PictureSlot* Image4;
+    QTimer* Timer1;
+    QTimer* Timer2;
+
+    const PetState& pet() const { return game_->pet; }
+    SecondaryWindows& windows() { return windows_; }
+
+    void Form_Load();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Lait_Click();
+    void viande_Click();
+    void Laver_Click();
+    void Veterinaire_Click();
+    void ReinitialiserPartie();
+    void Stats_Click();
+    void AfficherCiel(int hour);
+
+private:
+    void buildScene();
+    void buildMenus();
+
+    QtClock clock_;
+    QtRandom random_;
+    QtSettingsStore store_;
+    std::unique_ptr<SlotPictures> pictures_;
+    SecondaryWindows windows_;
+    std::unique_ptr<CrySound> sound_;
+    std::unique_ptr<Platform> platform_;
+    std::unique_ptr<Game> game_;
+};
+
+}  // namespace gribo::ui

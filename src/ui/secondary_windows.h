@@ -1,0 +1,80 @@
+#pragma once
+
+// The three small windows that show a text: statistics (Form2), death notice (Form3)
+// and the vet (Form4). Positions and sizes are the logical pixels of their layout;
+// nothing moves when a window is resized.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+#include "state/ports.h"
+
+namespace gribo::ui {
+
+// A label that shows its text from its top-left corner, wraps it at words and cuts
+// it off at its bottom edge. "\r\n" starts a new line.
+class TextLabel : public QLabel {
+    Q_OBJECT
+public:
+    TextLabel(const QString& text, QWidget* parent, const QRect& box);
+    void setGameText(std::string_view text);
+};
+
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    Form2();
+    TextLabel* Label1;
+};
+
+class Form3 : public QWidget {
+    Q_OBJECT
+public:
+    Form3();
+    QPushButton* Command1;
+    TextLabel* Label1;
+    void Command1_Click();
+};
+
+// The vet's picture: shown unscaled from its top-left corner, never resized to it.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, const QRect& box, const QImage& picture);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+};
+
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    Form4();
+    QGroupBox* Frame1;
+    TextLabel* Label1;
+    PictureBox* Picture1;
+    QPushButton* Command1;
+    void Command1_Click();
+};
+
+// Opens each window modeless, one instance each: an open window is brought forward
+// and gets the new text; a closed one is made afresh from its layout. The windows
+// are independent of the main window, so closing it leaves them open.
+class SecondaryWindows : public Windows {
+public:
+    void show(Window window, std::string_view text) override;
+    QWidget* window(Window w) const;
+
+private:
+    QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
+};
+
+}  // namespace gribo::ui

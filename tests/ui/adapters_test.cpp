@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "ui/picture_slots.h"
+#include "ui/qt_ports.h"
+
+namespace gribo::ui {
+namespace {
+
+TEST(SettingsStoreAdapter, RoundTripsTheGamesKeysThroughTheNativeStore) {
+    {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
+        s.clear();
+        s.sync();
+    }
+    QtSettingsStore store;
+    EXPECT_TRUE(store.fileName().endsWith("Gribo/Gribo.conf")) << store.fileName().toStdString();
+    EXPECT_TRUE(store.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+    EXPECT_EQ(store.read("stade", "stade"), "");
+    store.write("datecreation",
+                "ann\xc3\xa9"
+                "e",
+                "2006");
+    store.write("stats", "faim", "-100");
+    store.write("stade", "stade", "Oeuf1");
+    EXPECT_TRUE(store.pending());
+    store.flush();
+    EXPECT_FALSE(store.pending());
+
+    QSettings fresh(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
+    EXPECT_EQ(fresh
+                  .value(QString::fromUtf8("datecreation/ann\xc3\xa9"
+                                           "e"))
+                  .toString(),
+              "2006");
+    EXPECT_EQ(fresh.value("stats/faim").toString(), "-100");
+    EXPECT_EQ(fresh.childGroups(), QStringList({"datecreation", "stade", "stats"}));
+
+    QtSettingsStore reopened;
+    EXPECT_EQ(reopened.read("datecreation",
+                            "ann\xc3\xa9"
+                            "e"),
+              "2006");
+    EXPECT_EQ(reopened.read("stats", "faim"), "-100");
+}
+
+TEST(SettingsStoreAdapter, WritingWhatIsStoredTouchesNothing) {
+    QtSettingsStore store;
+    store.write("stats", "caca", "0");
+    store.flush();
+    for (int i = 0; i < 300; ++i) store.write("stats", "caca", "0");
+    EXPECT_FALSE(store.pending());
+    store.write("stats", "caca", "1");
+    EXPECT_TRUE(store.pending());
+    store.flush();
+}
+
+QImage checker(QColor a, QColor b) {
+    QImage img(4, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) img.setPixelColor(x, y, (x + y) % 2 ? a : b);
+    return img;
+}
+
+TEST(PictureSlotWidget, TakesThePicturesSizeAnchoredAtItsCorner) {
+    QWidget parent;
+    PictureSlot slot(&parent);
+    slot.setGeometry(16, 8, 105, 121);
+    slot.setPicture(checker(Qt::red, Qt::blue));
+    EXPECT_EQ(slot.geometry(), QRect(16, 8, 4, 3));
+}
+
+TEST(PictureSlotAdapter, AMissingPictureLeavesTheSlotEmptyAndTheGameGoesOn) {
+    QWidget parent;
+    std::array<PictureSlot*, 4> slots{new PictureSlot(&parent), new PictureSlot(&parent), new PictureSlot(&parent),
+                                      new PictureSlot(&parent)};
+    slots[1]->setPicture(checker(Qt::red, Qt::blue));
+    SlotPictures pictures(slots);
+    for (int i = 0; i < 100; ++i) pictures.load(Slot::Image2, "\\datas\\gribo\\absent.gif");
+    EXPECT_TRUE(slots[1]->picture().isNull());
+    parent.grab();  // paints an empty slot without trouble
+}
+
+TEST(PictureSlotAdapter, ReadsTheFileAgainAtEveryLoadAndResolvesDoubledSeparators) {
+    const QString dir = QCoreApplication::applicationDirPath() + "/datas/test-slot";
+    QDir().mkpath(dir);
+    const QString file = dir + "/pic.png";
+    checker(Qt::red, Qt::blue).save(file);
+    QWidget parent;
+    std::array<PictureSlot*, 4> slots{new PictureSlot(&parent), new PictureSlot(&parent), new PictureSlot(&parent),
+                                      new PictureSlot(&parent)};
+    SlotPictures pictures(slots);
+    pictures.load(Slot::Image3, "\\datas\\test-slot\\pic.png");
+    EXPECT_EQ(slots[2]->picture().pixelColor(0, 0), QColor(Qt::blue));
+
+    checker(Qt::green, Qt::yellow).save(file);  // same name, new picture
+    pictures.load(Slot::Image3, "\\\\datas\\\\test-slot\\pic.png");
+    EXPECT_EQ(slots[2]->picture().pixelColor(0, 0), QColor(Qt::yellow));
+    QDir(dir).removeRecursively();
+}
+
+// Offscreen there is no audio device: the cry must neither crash nor hold up the tick.
+TEST(CrySoundAdapter, PlayingNeverBlocksWithAMissingFileOrWithoutAnAudioDevice) {
+    const QString real = assetFile("\\datas\\gribo\\pleure.wav");
+    ASSERT_TRUE(QFile::exists(real)) << real.toStdString();
+    CrySound missing(QCoreApplication::applicationDirPath() + "/datas/gribo/absent.wav");
+    CrySound cry(real);
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 20; ++i) {
+        missing.playCry();
+        cry.playCry();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LT(t.elapsed(), 2000);
+}
+
+}  // namespace
+}  // namespace gribo::ui

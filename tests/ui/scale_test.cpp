@@ -1,0 +1,54 @@
+// Run with QT_SCALE_FACTOR=3: the scene must stay crisp, every screen pixel one of
+// the picture's own colours.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include "ui/picture_slots.h"
+
+namespace gribo::ui {
+namespace {
+
+TEST(ScaledScreen, PicturesAreDrawnWithoutSmoothing) {
+    ASSERT_EQ(qEnvironmentVariable("QT_SCALE_FACTOR"), "3");
+    QWidget scene;
+    scene.setFixedSize(20, 12);
+    scene.setAutoFillBackground(true);
+    QPalette pal = scene.palette();
+    pal.setColor(QPalette::Window, QColor(10, 20, 30));
+    scene.setPalette(pal);
+    auto* slot = new PictureSlot(&scene);
+    slot->move(2, 1);
+    QImage picture(9, 7, QImage::Format_ARGB32);
+    const QColor a(200, 40, 40), b(40, 40, 200);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) picture.setPixelColor(x, y, (x + y) % 2 ? a : (x == 4 ? Qt::transparent : b));
+    slot->setPicture(picture);
+    scene.show();
+
+    const QImage shot = scene.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.size(), QSize(60, 36));
+    const QSet<QRgb> allowed = {QColor(10, 20, 30).rgb(), a.rgb(), b.rgb()};
+    int off = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) off += !allowed.contains(shot.pixel(x, y));
+    EXPECT_EQ(off, 0);
+    // One picture pixel is a 3 x 3 block.
+    EXPECT_EQ(shot.pixel(6, 3), b.rgb());
+    EXPECT_EQ(shot.pixel(8, 5), b.rgb());
+    EXPECT_EQ(shot.pixel(9, 3), a.rgb());
+}
+
+}  // namespace
+}  // namespace gribo::ui
+
+int main(int argc, char** argv) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
