@@ -1,0 +1,181 @@
+#include "life/life_clock.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "assets/catalogue.h"
+#include "state/messages.h"
+#include "state/sky.h"
+#include "state/stages.h"
+#include "state/values.h"
+
+namespace gribo {
+namespace {
+
+// What one tick works on. The clock is read once, so every step of the tick agrees
+// on the hour. `tempsecoule` is the elapsed hours computed last in this tick; until a
+// step computes it, it reads as 0.
+struct Tick {
+    Game& game;
+    LocalDateTime now;
+    int32_t nowStamp;
+    int64_t tempsecoule = 0;
+};
+
+bool is(const std::string& stade, std::string_view s) { return stade == s; }
+
+// The stamp of the egg's creation date, read from the store in the order heure, jour,
+// mois, année. A date that cannot be read (a key empty, not a number or beyond 16
+// bits, or a month/day/hour part that overflows 16 bits) is replaced by the current
+// date and time, written to its five keys as a new egg writes them, so the egg counts
+// from now instead of from a garbage age.
+int32_t creationStampOrNow(Tick& t) {
+    Store& s = t.game.store;
+    const ReadValue<int16_t> heure = readInt16(s.get(Key::Heure));
+    const ReadValue<int16_t> jour = readInt16(s.get(Key::Jour));
+    const ReadValue<int16_t> mois = readInt16(s.get(Key::Mois));
+    const ReadValue<int16_t> annee = readInt16(s.get(Key::Annee));
+    if (heure.ok() && jour.ok() && mois.ok() && annee.ok()) {
+        if (const auto stamp = creationStamp(annee.value, mois.value, jour.value, heure.value)) return *stamp;
+    }
+    s.setNumber(Key::Jour, t.now.day);
+    s.setNumber(Key::Mois, t.now.month);
+    s.setNumber(Key::Annee, t.now.year);
+    s.setNumber(Key::Heure, t.now.hour);
+    s.setNumber(Key::Min, t.now.minute);
+    return t.nowStamp;
+}
+
+void stampDateNourrit(Tick& t) {
+    t.game.pet.datenourrit = t.nowStamp;
+    t.game.store.setNumber(Key::DateNourrit, t.nowStamp);
+}
+
+void enterStage(Tick& t, std::string_view stade) {
+    t.game.pet.stade = stade;
+    t.game.pet.compteur = 0;
+    t.game.store.set(Key::Stade, stade);
+}
+
+// One incubation threshold: more than `afterHours` since creation moves the egg to
+// `to`. The hatching stamps the last-fed hour before the new stage; the step straight
+// to the baby stamps it after.
+struct Incubation {
+    int afterHours;
+    std::string_view to;
+    bool stampFirst;
+};
+
+constexpr std::array<Incubation, 1> kOeuf1Steps = {{{1, stage::kOeuf2, true}}};
+constexpr std::array<Incubation, 2> kOeuf2Steps = {{
+    {2, stage::kEclosion, true},
+    {3, stage::kNourrisson, false},
+}};
+
+// An egg left alone longer than this dies; the pet still goes on as a hatched baby.
+constexpr int kEggDeathAfterHours = 8;
+
+// Each threshold is its own test on the hours counted at the start of the step, so an
+// egg found late passes several in one go.
+void eggStep(Tick& t, std::span<const Incubation> steps) {
+    t.tempsecoule = int64_t{t.nowStamp} - creationStampOrNow(t);
+    for (const Incubation& i : steps) {
+        if (t.tempsecoule <= i.afterHours) continue;
+        if (i.stampFirst) stampDateNourrit(t);
+        enterStage(t, i.to);
+        if (!i.stampFirst) stampDateNourrit(t);
+    }
+    if (t.tempsecoule > kEggDeathAfterHours) t.game.io.windows.show(Window::DeathNotice, message::kEggDeath);
+}
+
+void sky(Tick& t) { afficherCiel(t.game.io.slots, t.now.hour); }
+
+void eggStep1(Tick& t) {
+    if (is(t.game.pet.stade, stage::kOeuf1)) eggStep(t, kOeuf1Steps);
+}
+
+void eggStep2(Tick& t) {
+    if (is(t.game.pet.stade, stage::kOeuf2)) eggStep(t, kOeuf2Steps);
+}
+
+constexpr int kHungerPerHour = 100;
+
+// Hunger grows by 100 for every hour since the stored last-fed stamp, from the stored
+// hunger, then the stamp moves to now. It holds at 32767: a pet left closed for weeks
+// is starving, never wrapped round into a sick one.
+void hunger(Tick& t) {
+    PetState& pet = t.game.pet;
+    if (is(pet.stade, stage::kOeuf1) || is(pet.stade, stage::kOeuf2) || is(pet.stade, stage::kEclosion)) return;
+    Store& s = t.game.store;
+    const ReadValue<int32_t> fed = readInt32(s.get(Key::DateNourrit));
+    if (fed.ok()) {
+        pet.datenourrit = fed.value;
+    } else {
+        stampDateNourrit(t);  // unreadable: hunger counts from this hour
+    }
+    t.tempsecoule = int64_t{t.nowStamp} - pet.datenourrit;
+    if (t.tempsecoule <= 0) return;
+    pet.faim = saturate16(int64_t{s.getInt16Repaired(Key::Faim)} + kHungerPerHour * t.tempsecoule);
+    stampDateNourrit(t);
+    s.setNumber(Key::Faim, pet.faim);
+}
+
+// The dropping owed by a meal of milk comes once more than an hour has been counted.
+void droppings(Tick& t) {
+    PetState& pet = t.game.pet;
+    if (t.tempsecoule <= 1 || !is(pet.cacafait, flag::kNon)) return;
+    pet.cacafait = flag::kOui;
+    pet.caca = saturate16(int64_t{pet.caca} + 1);
+    t.game.store.set(Key::CacaFait, flag::kOui);
+    t.game.store.setNumber(Key::Caca, pet.caca);
+}
+
+void droppingsPicture(Tick& t) {
+    if (t.game.pet.caca > 0) t.game.io.slots.load(Slot::Image4, asset::droppings(t.game.pet.caca));
+}
+
+// Only a baby at rest reacts to its hunger; the hunger bands do not overlap.
+constexpr int kCryingAbove = 500;
+constexpr int kStarvingFrom = 1000;
+constexpr int kSickBelow = -200;
+
+bool resting(const Tick& t) { return is(t.game.pet.stade, stage::kNourrisson); }
+
+void crying(Tick& t) {
+    const int16_t faim = t.game.pet.faim;
+    if (resting(t) && faim > kCryingAbove && faim < kStarvingFrom) {
+        t.game.pet.stade = stage::kPleure;
+        t.game.pet.compteur = 0;
+    }
+}
+
+// Shown again at every tick while it holds, so a closed notice comes back.
+void starvation(Tick& t) {
+    if (resting(t) && t.game.pet.faim >= kStarvingFrom) {
+        t.game.io.windows.show(Window::DeathNotice, message::kStarvation);
+    }
+}
+
+void sickness(Tick& t) {
+    if (resting(t) && t.game.pet.faim < kSickBelow) {
+        t.game.pet.stade = stage::kMalade;
+        t.game.pet.compteur = 0;
+    }
+}
+
+// Every step is its own test and sees what the earlier ones left; none ends the tick.
+constexpr std::array<void (*)(Tick&), 9> kSteps = {
+    sky, eggStep1, eggStep2, hunger, droppings, droppingsPicture, crying, starvation, sickness,
+};
+
+}  // namespace
+
+void lifeClockTick(Game& game) {
+    const LocalDateTime now = game.io.clock.now();
+    Tick t{game, now, hourStamp(now)};
+    for (auto step : kSteps) step(t);
+}
+
+}  // namespace gribo
