@@ -32,14 +32,14 @@ void idleStep(Game& game) {
     game.io.random.reseed();
     const int r = static_cast<int>(std::floor(game.io.random.next() * 2)) + 1;
     if (pet.numimage == 0) {
-        game.io.slots.load(Slot::Image2, asset::idleFrame(kFirstFrame));
+        game.io.pictures.load(Slot::Image2, asset::idleFrame(kFirstFrame));
         pet.numimage = kFirstNumimage;
         return;
     }
     const int up = pet.numimage == kTopFrame ? kTopFrame - 1 : pet.numimage + 1;
     const int down = pet.numimage == 1 ? 2 : pet.numimage - 1;
     pet.numimage = static_cast<int16_t>(r > 1 ? up : down);
-    game.io.slots.load(Slot::Image2, asset::idleFrame(pet.numimage));
+    game.io.pictures.load(Slot::Image2, asset::idleFrame(pet.numimage));
 }
 
 void backToRest(PetState& pet) {
@@ -109,7 +109,7 @@ void play(Game& game, std::span<const Step> steps) {
     const int16_t count = game.pet.compteur;
     for (const Step& step : steps) {
         if (!fires(step, count)) continue;
-        if (!step.picture.empty()) game.io.slots.load(step.slot, step.picture);
+        if (!step.picture.empty()) game.io.pictures.load(step.slot, step.picture);
         apply(game, step.effect);
     }
 }

@@ -90,7 +90,7 @@ void eggStep(Tick& t, std::span<const Incubation> steps) {
     if (t.tempsecoule > kEggDeathAfterHours) t.game.io.windows.show(Window::DeathNotice, message::kEggDeath);
 }
 
-void sky(Tick& t) { afficherCiel(t.game.io.slots, t.now.hour); }
+void sky(Tick& t) { afficherCiel(t.game.io.pictures, t.now.hour); }
 
 void eggStep1(Tick& t) {
     if (is(t.game.pet.stade, stage::kOeuf1)) eggStep(t, kOeuf1Steps);
@@ -133,7 +133,7 @@ void droppings(Tick& t) {
 }
 
 void droppingsPicture(Tick& t) {
-    if (t.game.pet.caca > 0) t.game.io.slots.load(Slot::Image4, asset::droppings(t.game.pet.caca));
+    if (t.game.pet.caca > 0) t.game.io.pictures.load(Slot::Image4, asset::droppings(t.game.pet.caca));
 }
 
 // Only a baby at rest reacts to its hunger; the hunger bands do not overlap.

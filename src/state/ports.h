@@ -86,7 +86,7 @@ struct Platform {
     Clock& clock;
     Random& random;
     SettingsStore& settings;
-    PictureSlots& slots;
+    PictureSlots& pictures;
     Windows& windows;
     Sound& sound;
 };

@@ -24,9 +24,9 @@ constexpr std::array<SkyTest, 5> kSky = {{
 
 }  // namespace
 
-void afficherCiel(PictureSlots& slots, int hour) {
+void afficherCiel(PictureSlots& pictures, int hour) {
     for (const SkyTest& t : kSky) {
-        if (hour > t.above) slots.load(Slot::Image3, t.picture);
+        if (hour > t.above) pictures.load(Slot::Image3, t.picture);
     }
 }
 

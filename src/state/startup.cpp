@@ -41,8 +41,8 @@ void startUp(Game& game) {
     } else {
         reload(game);
     }
-    game.io.slots.load(Slot::Image1, asset::kFond);
-    afficherCiel(game.io.slots, now.hour);
+    game.io.pictures.load(Slot::Image1, asset::kFond);
+    afficherCiel(game.io.pictures, now.hour);
 }
 
 }  // namespace gribo
