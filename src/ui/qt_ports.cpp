@@ -19,6 +19,7 @@ QString keyPath(std::string_view section, std::string_view key) { return toQ(sec
 // A store file that QSettings cannot parse is kept aside before anything is written
 // over it, so the player's pet can still be recovered by hand.
 void keepCorruptFileAside(const QSettings& settings) {
+    (void)settings.allKeys();  // the file is parsed at the first access
     if (settings.status() != QSettings::FormatError) return;
     const QString file = settings.fileName();
     const QString aside = file + ".corrompu-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");

@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "ui/picture_slots.h"
@@ -60,6 +62,25 @@ TEST(SettingsStoreAdapter, WritingWhatIsStoredTouchesNothing) {
     store.write("stats", "caca", "1");
     EXPECT_TRUE(store.pending());
     store.flush();
+}
+
+TEST(SettingsStoreAdapter, AStoreThatCannotBeReadIsKeptAsideBeforeAnythingIsWritten) {
+    // Runs in a process of its own that has not opened the store yet.
+    const QString conf = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Gribo/Gribo.conf";
+    QDir().mkpath(QFileInfo(conf).path());
+    const QByteArray garbage("\xff\xfe\x00 not a settings file [[[\n", 32);
+    {
+        QFile f(conf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(garbage);
+    }
+    QtSettingsStore store;
+    const QStringList aside = QDir(QFileInfo(conf).path()).entryList({"Gribo.conf.corrompu-*"});
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(QFileInfo(conf).path() + "/" + aside.front());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    EXPECT_EQ(store.read("stade", "stade"), "");
 }
 
 QImage checker(QColor a, QColor b) {
