@@ -1,0 +1,18 @@
+#pragma once
+
+// What every file of the asset folder shows.
+
+#include <string_view>
+
+#include "assets/catalogue.h"
+#include "canvas.h"
+
+namespace gribo::art {
+
+// The number at the end of a file name ("nourrissonF12.gif" gives 12), or 0.
+int frameNumber(std::string_view path);
+
+// The picture of one picture file of the catalogue (not the sound).
+Canvas drawPicture(const asset::Entry& entry);
+
+}  // namespace gribo::art

@@ -1,0 +1,38 @@
+#pragma once
+
+// The asset generator: every file of the asset folder, the two pictures built
+// into the program, and the review sheet.
+
+#include <QImage>
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "canvas.h"
+
+namespace gribo::art {
+
+// Relative to the output folder.
+inline constexpr std::string_view kVetPictureFile = "resources/picture1.gif";
+inline constexpr std::string_view kIconFile = "resources/icon.png";
+
+// Writes the 62 files of the catalogue under <out>/datas and the two resources
+// under <out>/resources, creating folders as needed. Returns every file
+// written. Throws std::runtime_error on a write error.
+std::vector<std::filesystem::path> generateAll(const std::filesystem::path& out);
+
+// The vet's syringe and bottle, 18 x 25, and its 16-colour palette (index 0 is
+// transparent).
+Canvas drawVetPicture();
+const std::array<Rgb, 16>& vetPalette();
+
+// Gribo's face for the window icon, 64 x 64 with a transparent surround.
+QImage drawIcon();
+
+// Composes the review sheet from the files under <out>: every picture at 3x
+// over the room it is shown in, labelled with its file name. Only files whose
+// name contains `filter` are shown. Needs a QGuiApplication (for the labels).
+void writeSheet(const std::filesystem::path& out, const std::filesystem::path& sheet, std::string_view filter = {});
+
+}  // namespace gribo::art
