@@ -19,7 +19,7 @@ constexpr int kSceneWidth = 110;
 constexpr int kSceneHeight = 95;
 
 // A deep plum wall colour that frames the room.
-const QColor kFrameColour(58, 40, 62);
+const QColor kFrameColour(74, 48, 66);
 
 }  // namespace
 
