@@ -7,7 +7,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "ui/form1.h"
 #include "ui/picture_slots.h"
+#include "ui/qt_ports.h"
 
 namespace gribo::ui {
 namespace {
@@ -40,6 +42,36 @@ TEST(ScaledScreen, PicturesAreDrawnWithoutSmoothing) {
     EXPECT_EQ(shot.pixel(6, 3), b.rgb());
     EXPECT_EQ(shot.pixel(8, 5), b.rgb());
     EXPECT_EQ(shot.pixel(9, 3), a.rgb());
+}
+
+void addColours(QSet<QRgb>& into, std::string_view asset) {
+    const QImage img(assetFile(asset));
+    ASSERT_FALSE(img.isNull()) << asset;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) == 255) into.insert(img.pixel(x, y) | 0xff000000u);
+}
+
+TEST(ScaledScreen, TheGameSceneShowsOnlyThePicturesOwnColours) {
+    Form1 w;
+    w.Timer1_Timer();  // the egg's first frame
+    w.show();
+    const QImage shot = w.centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.size(), QSize(330, 285));
+    QSet<QRgb> allowed = {w.centralWidget()->palette().color(QPalette::Window).rgb()};
+    for (std::string_view a : {"\\datas\\fond.bmp", "\\datas\\gribo\\oeufbleuF1.gif", "\\datas\\cielnuit.gif",
+                               "\\datas\\cielaube.gif", "\\datas\\ciel.gif", "\\datas\\cielsoir.gif"})
+        addColours(allowed, a);
+    int off = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) off += !allowed.contains(shot.pixel(x, y));
+    EXPECT_EQ(off, 0);
+    // Picture pixels are 3 x 3 blocks.
+    int blocks = 0;
+    for (int y = 0; y + 2 < shot.height(); y += 3)
+        for (int x = 0; x + 2 < shot.width(); x += 3)
+            blocks += shot.pixel(x, y) == shot.pixel(x + 2, y + 2) && shot.pixel(x, y) == shot.pixel(x + 1, y + 1);
+    EXPECT_EQ(blocks, (shot.width() / 3) * (shot.height() / 3));
 }
 
 }  // namespace
