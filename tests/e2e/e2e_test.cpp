@@ -28,21 +28,37 @@ struct GameRun {
         process.start(exe, {});
         ASSERT_TRUE(process.waitForStarted(10000));
     }
+    // Waits (up to 20 s) until `done` holds while the program runs.
+    template <typename Done>
+    bool waitFor(Done done) {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > 20000 || process.state() != QProcess::Running) return false;
+            process.waitForReadyRead(50);
+            seen += process.readAll().toStdString();
+        }
+        return true;
+    }
+    std::string seen;
     // Lets the program run (its animation ticks) for `ms`, then kills it hard.
     void runFor(int ms) {
-        EXPECT_FALSE(process.waitForFinished(ms)) << "the program ended by itself: " << output();
+        if (ms > 0) EXPECT_FALSE(process.waitForFinished(ms)) << "the program ended by itself: " << output();
         process.kill();
         process.waitForFinished(5000);
     }
-    std::string output() { return process.readAll().toStdString(); }
+    std::string output() { return seen + process.readAll().toStdString(); }
 };
 
 TEST(EndToEnd, AFirstRunLeavesANewEggInTheStoreEvenWhenKilled) {
     GameRun run;
     const QDate before = QDate::currentDate();
     run.start();
-    run.runFor(1500);
-    ASSERT_TRUE(QFile::exists(run.conf()));
+    // Killed as soon as the new egg is on disk: nothing may be missing then.
+    ASSERT_TRUE(run.waitFor([&run] {
+        return QSettings(run.conf(), QSettings::IniFormat).value("stats/cacafait").toString() == "Oui";
+    }));
+    run.runFor(0);
     QSettings s(run.conf(), QSettings::IniFormat);
     EXPECT_EQ(s.value("stade/stade").toString(), "Oeuf1");
     EXPECT_EQ(s.value("stats/faim").toString(), "0");
@@ -96,7 +112,8 @@ TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {
     ASSERT_TRUE(QFile::copy(GRIBO_EXE, exe));
     GameRun run;
     run.start(exe);
-    run.runFor(2500);  // about 250 animation ticks without a single picture file
+    ASSERT_TRUE(run.waitFor([&run] { return run.seen.find("oeufbleuF1.gif") != std::string::npos; }));
+    run.runFor(2000);  // about 200 more animation ticks without a single picture file
     const std::string out = run.output();
     const auto count = [&out](const std::string& needle) {
         std::size_t n = 0;
