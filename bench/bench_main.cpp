@@ -32,7 +32,9 @@ struct QuietRandom : Random {
     double flip = 0.0;
 };
 struct QuietStore : SettingsStore {
-    std::string read(std::string_view, std::string_view key) override { return key == "datenourrit" ? "17482344" : "0"; }
+    std::string read(std::string_view, std::string_view key) override {
+        return key == "datenourrit" ? "17482344" : "0";
+    }
     void write(std::string_view, std::string_view, std::string_view) override { ++writes; }
     long writes = 0;
 };

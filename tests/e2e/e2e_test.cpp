@@ -55,9 +55,8 @@ TEST(EndToEnd, AFirstRunLeavesANewEggInTheStoreEvenWhenKilled) {
     const QDate before = QDate::currentDate();
     run.start();
     // Killed as soon as the new egg is on disk: nothing may be missing then.
-    ASSERT_TRUE(run.waitFor([&run] {
-        return QSettings(run.conf(), QSettings::IniFormat).value("stats/cacafait").toString() == "Oui";
-    }));
+    ASSERT_TRUE(run.waitFor(
+        [&run] { return QSettings(run.conf(), QSettings::IniFormat).value("stats/cacafait").toString() == "Oui"; }));
     run.runFor(0);
     QSettings s(run.conf(), QSettings::IniFormat);
     EXPECT_EQ(s.value("stade/stade").toString(), "Oeuf1");
