@@ -43,7 +43,9 @@ struct GameRun {
     std::string seen;
     // Lets the program run (its animation ticks) for `ms`, then kills it hard.
     void runFor(int ms) {
-        if (ms > 0) EXPECT_FALSE(process.waitForFinished(ms)) << "the program ended by itself: " << output();
+        if (ms > 0) {
+            EXPECT_FALSE(process.waitForFinished(ms)) << "the program ended by itself: " << output();
+        }
         process.kill();
         process.waitForFinished(5000);
     }
