@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "anim/animation.h"
+#include "life/life_clock.h"
 #include "state/messages.h"
 #include "state/startup.h"
 #include "support/fakes.h"
@@ -231,9 +233,21 @@ TEST(DeveloperReset, NothingIsWrittenAfterwardsAndTheNextStartIsAFirstRun) {
     veterinaire(rig.game);
     lait(rig.game);
     reinitialiserPartie(rig.game);
+    // A hatching that ends, and life-clock ticks hours later with a wiped last-fed stamp.
+    rig.game.pet.stade = "Eclosion";
+    rig.game.pet.compteur = 0;
+    for (int i = 0; i < 170; ++i) animationTick(rig.game);
+    EXPECT_EQ(rig.game.pet.stade, "nourrisson");
+    rig.clock.advanceHours(5);
+    for (int i = 0; i < 3; ++i) lifeClockTick(rig.game);
     EXPECT_EQ(rig.store.log.size(), written);
     EXPECT_EQ(rig.store.log.back(), last);
-    EXPECT_EQ(rig.game.pet.cacafait, "Non");  // the game in memory goes on
+    // The game in memory goes on from its own values: five hours of hunger since the
+    // cure, the owed dropping delivered, no notice from the wiped last-fed stamp.
+    EXPECT_EQ(rig.game.pet.faim, 500);
+    EXPECT_EQ(rig.game.pet.caca, 1);
+    EXPECT_EQ(rig.game.pet.cacafait, "Oui");
+    EXPECT_EQ(rig.windows.shown.size(), 1u);  // the vet's answer
 
     Rig next;
     next.store.values = rig.store.values;
