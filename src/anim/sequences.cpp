@@ -9,11 +9,11 @@ namespace gribo::anim {
 namespace {
 
 // Frame numbers as the files name them (F1 is index 0).
-constexpr std::string_view oeuf(int n) { return asset::kOeuf[n - 1]; }
-constexpr std::string_view viande(int n) { return asset::kViande[n - 1]; }
-constexpr std::string_view milk(int n) { return asset::kMilk[n - 1]; }
-constexpr std::string_view bain(int n) { return asset::kBain[n - 1]; }
-constexpr std::string_view pleure(int n) { return asset::kPleure[n - 1]; }
+constexpr std::string_view oeuf(std::size_t n) { return asset::kOeuf[n - 1]; }
+constexpr std::string_view viande(std::size_t n) { return asset::kViande[n - 1]; }
+constexpr std::string_view milk(std::size_t n) { return asset::kMilk[n - 1]; }
+constexpr std::string_view bain(std::size_t n) { return asset::kBain[n - 1]; }
+constexpr std::string_view pleure(std::size_t n) { return asset::kPleure[n - 1]; }
 
 constexpr Slot kPet = Slot::Image2;
 

@@ -2,13 +2,14 @@
 
 // Every file of the asset folder, by the relative path the game loads it with.
 // Paths keep the game's backslashes; the picture adapter turns them into '/'.
+// Standard C++ only, and nothing of the game below it: the stages, the sky and the
+// sequences name their pictures from here.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-#include "state/ports.h"
 
 namespace gribo::asset {
 
@@ -19,6 +20,7 @@ inline constexpr std::string_view kCielNuit = "\\datas\\cielnuit.gif";
 inline constexpr std::string_view kCielAube = "\\datas\\cielaube.gif";
 inline constexpr std::string_view kCiel = "\\datas\\ciel.gif";
 inline constexpr std::string_view kCielSoir = "\\datas\\cielsoir.gif";
+inline constexpr std::string_view kMalade = "\\datas\\gribo\\nourrissonmalade.gif";
 inline constexpr std::string_view kPleureWav = "\\datas\\gribo\\pleure.wav";
 
 #define GRIBO_FRAME(prefix, n) "\\datas\\gribo\\" prefix #n ".gif"
@@ -47,40 +49,28 @@ inline constexpr std::array<std::string_view, 6> kBain = {
     GRIBO_FRAME("nourrissonbainF", 4), GRIBO_FRAME("nourrissonbainF", 5), GRIBO_FRAME("nourrissonbainF", 6)};
 inline constexpr std::array<std::string_view, 2> kPleure = {GRIBO_FRAME("nourrissonpleureF", 1),
                                                             GRIBO_FRAME("nourrissonpleureF", 2)};
-inline constexpr std::string_view kMalade = "\\datas\\gribo\\nourrissonmalade.gif";
 inline constexpr std::array<std::string_view, 5> kCrotte = {GRIBO_FRAME("crotte", 1), GRIBO_FRAME("crotte", 2),
                                                             GRIBO_FRAME("crotte", 3), GRIBO_FRAME("crotte", 4),
                                                             GRIBO_FRAME("crotte", 5)};
 #undef GRIBO_FRAME
 
-enum class Format { Bmp, Gif, Wav };
+inline constexpr std::array<std::string_view, 4> kSkies = {kCielNuit, kCielAube, kCiel, kCielSoir};
 
-enum class Family {
-    Background,
-    BathBackground,
-    Blank,
-    Sky,
-    Egg,
-    Idle,
-    Meat,
-    Milk,
-    Sick,
-    Bath,
-    Crying,
-    Droppings,
-    CrySound
-};
+namespace detail {
+template <std::size_t... N>
+constexpr auto join(const std::array<std::string_view, N>&... lists) {
+    std::array<std::string_view, (N + ...)> out{};
+    auto at = out.begin();
+    ((at = std::copy(lists.begin(), lists.end(), at)), ...);
+    return out;
+}
+}  // namespace detail
 
-struct Entry {
-    std::string_view path;
-    Family family;
-    Format format;
-    bool hasSlot;
-    Slot slot;
-};
-
-// The whole folder: 62 files, 7 in datas and 55 in datas\gribo.
-const std::array<Entry, 62>& catalogue();
+// The whole folder, every file once, in the order of its families. Its size is the
+// one count of the catalogue.
+inline constexpr auto kAllFiles =
+    detail::join(std::array{kFond, kFondSdb, kVide}, kSkies, kOeuf, kNourrisson, kViande, kMilk, std::array{kMalade},
+                 kBain, kPleure, kCrotte, std::array{kPleureWav});
 
 // The path of idle frame `n` (1..13) or droppings picture for `count` (1 or more).
 std::string_view idleFrame(int n);

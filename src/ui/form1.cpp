@@ -6,7 +6,6 @@
 #include "assets/catalogue.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
-#include "state/sky.h"
 #include "state/startup.h"
 
 namespace gribo::ui {
@@ -34,8 +33,7 @@ Form1::Form1() {
 
     pictures_ = std::make_unique<SlotPictures>(std::array<PictureSlot*, 4>{Image1, Image2, Image3, Image4});
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
-    platform_ = std::make_unique<Platform>(Platform{clock_, random_, store_, *pictures_, windows_, *sound_});
-    game_ = std::make_unique<Game>(*platform_);
+    session_ = std::make_unique<GameSession>(clock_, random_, *pictures_, windows_, *sound_);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -106,42 +104,24 @@ void Form1::buildMenus() {
 void Form1::Form_Load() {
     Timer1->start(10);
     Timer2->start(20000);
-    startUp(*game_);
-    store_.flush();
+    session_->run(startUp);
     setFixedSize(sizeHint());
 }
 
-void Form1::Timer1_Timer() {
-    animationTick(*game_);
-    store_.flush();
-}
+void Form1::Timer1_Timer() { session_->run(animationTick); }
 
-void Form1::Timer2_Timer() {
-    lifeClockTick(*game_);
-    store_.flush();
-}
+void Form1::Timer2_Timer() { session_->run(lifeClockTick); }
 
-void Form1::Lait_Click() {
-    lait(*game_);
-    store_.flush();
-}
+void Form1::Lait_Click() { session_->run(lait); }
 
-void Form1::viande_Click() { viande(*game_); }
+void Form1::viande_Click() { session_->run(viande); }
 
-void Form1::Laver_Click() { laver(*game_); }
+void Form1::Laver_Click() { session_->run(laver); }
 
-void Form1::Veterinaire_Click() {
-    veterinaire(*game_);
-    store_.flush();
-}
+void Form1::Veterinaire_Click() { session_->run(veterinaire); }
 
-void Form1::ReinitialiserPartie() {
-    reinitialiserPartie(*game_);
-    store_.flush();
-}
+void Form1::ReinitialiserPartie() { session_->run(reinitialiserPartie); }
 
-void Form1::Stats_Click() { stats(*game_); }
-
-void Form1::AfficherCiel(int hour) { afficherCiel(*pictures_, hour); }
+void Form1::Stats_Click() { session_->run(stats); }
 
 }  // namespace gribo::ui

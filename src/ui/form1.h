@@ -1,13 +1,14 @@
 #pragma once
 
 // The main window: the scene of four stacked picture slots, the two timers and the
-// menus. Its handlers only call the game and save what it wrote.
+// menus. Each handler runs one operation of the game through the session, which saves
+// what it wrote.
 
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
 
-#include "state/game.h"
+#include "ui/game_session.h"
 #include "ui/picture_slots.h"
 #include "ui/qt_ports.h"
 #include "ui/secondary_windows.h"
@@ -31,8 +32,9 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    const PetState& pet() const { return game_->pet; }
+    const PetState& pet() const { return session_->pet(); }
     SecondaryWindows& windows() { return windows_; }
+    QString storeFile() const { return session_->storeFile(); }
 
     void Form_Load();
     void Timer1_Timer();
@@ -43,7 +45,6 @@ public:
     void Veterinaire_Click();
     void ReinitialiserPartie();
     void Stats_Click();
-    void AfficherCiel(int hour);
 
 private:
     void buildScene();
@@ -51,12 +52,10 @@ private:
 
     QtClock clock_;
     QtRandom random_;
-    QtSettingsStore store_;
     std::unique_ptr<SlotPictures> pictures_;
     SecondaryWindows windows_;
     std::unique_ptr<CrySound> sound_;
-    std::unique_ptr<Platform> platform_;
-    std::unique_ptr<Game> game_;
+    std::unique_ptr<GameSession> session_;
 };
 
 }  // namespace gribo::ui

@@ -128,15 +128,6 @@ TEST(Vet, TheLastCheckThatHoldsGivesTheAnswer) {
     }
 }
 
-TEST(Vet, AnswersAreTheVetsOwnWordsWithCarriageReturnLineFeeds) {
-    EXPECT_EQ(message::kVetDroppings, std::string("\r\nQu'est ce que c'est que \u00e7a ?") +
-                                          "\r\nSi vous ne nettoyez pas, votre animal a de FORTES CHANCES de tomber "
-                                          "malade, voir de mourir.");
-    EXPECT_EQ(message::kVetOverfed,
-              std::string("Vous nourrissez trop ce b\u00e9b\u00e9 !") + "\r\nFaites plus attention \u00e0 l'avenir.");
-    EXPECT_EQ(message::kVetHealthy.find('\n'), std::string_view::npos);
-}
-
 TEST(Vet, CuresASickBabyAndTheSecondVisitFindsItHealthy) {
     Rig rig;
     prime(rig, "nourrissonmalade");
@@ -160,20 +151,6 @@ TEST(Vet, CuresASickBabyAndTheSecondVisitFindsItHealthy) {
     EXPECT_EQ(rig.windows.shown[0].text, message::kVetOverfed);
     EXPECT_EQ(rig.windows.shown[1].text, message::kVetHealthy);
     EXPECT_EQ(rig.store.log.size(), 3u);
-}
-
-TEST(Stats, TwoLinesWithTheGamesOwnSpacing) {
-    PetState p;
-    p.stade = "nourrisson";
-    p.faim = 250;
-    p.cacafait = "Oui";
-    p.caca = 2;
-    EXPECT_EQ(statsText(p), "Stade :nourrisson Faim : 250\r\n Cacafait: Oui caca:2");
-    p.stade = "nourrissonmilk";
-    p.faim = -70;
-    p.cacafait = "Non";
-    p.caca = 0;
-    EXPECT_EQ(statsText(p), "Stade :nourrissonmilk Faim : -70\r\n Cacafait: Non caca:0");
 }
 
 TEST(Stats, ShowsASnapshotInTheStatsWindowAndChangesNothing) {

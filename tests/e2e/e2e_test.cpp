@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
+
+#include "support/fakes.h"
+#include "support/store_file.h"
 
 namespace {
 
@@ -54,57 +54,16 @@ struct GameRun {
 
 TEST(EndToEnd, AFirstRunLeavesANewEggInTheStoreEvenWhenKilled) {
     GameRun run;
-    const QDate before = QDate::currentDate();
     run.start();
     // Killed as soon as the new egg is on disk: nothing may be missing then.
     ASSERT_TRUE(run.waitFor(
         [&run] { return QSettings(run.conf(), QSettings::IniFormat).value("stats/cacafait").toString() == "Oui"; }));
     run.runFor(0);
-    QSettings s(run.conf(), QSettings::IniFormat);
-    EXPECT_EQ(s.value("stade/stade").toString(), "Oeuf1");
-    EXPECT_EQ(s.value("stats/faim").toString(), "0");
-    EXPECT_EQ(s.value("stats/caca").toString(), "0");
-    EXPECT_EQ(s.value("stats/cacafait").toString(), "Oui");
-    const QDate after = QDate::currentDate();
-    const QString jour = s.value("datecreation/jour").toString();
-    EXPECT_TRUE(jour == QString::number(before.day()) || jour == QString::number(after.day())) << jour.toStdString();
-    EXPECT_EQ(s.value(QString::fromUtf8("datecreation/ann\xc3\xa9"
-                                        "e"))
-                  .toString(),
-              QString::number(after.year()));
-    const int mois = s.value("datecreation/mois").toInt();
-    const int heure = s.value("datecreation/heure").toInt();
-    const int year = s.value(QString::fromUtf8("datecreation/ann\xc3\xa9"
-                                               "e"))
-                         .toInt();
-    const int stamp = (year - 1) * 8640 + (mois - 1) * 720 + (jour.toInt() - 1) * 24 + heure;
-    EXPECT_EQ(s.value("datestats/datenourrit").toString(), QString::number(stamp));
-    EXPECT_TRUE(s.contains("datecreation/min"));
-    EXPECT_EQ(s.allKeys().size(), 10);
-}
-
-TEST(EndToEnd, AReloadedPetIsNotWrittenBack) {
-    GameRun run;
-    QDir().mkpath(run.config.path() + "/Gribo");
-    {
-        QSettings s(run.conf(), QSettings::IniFormat);
-        s.setValue("stade/stade", "nourrisson");
-        s.setValue("stats/faim", "120");
-        s.setValue("stats/caca", "2");
-        s.setValue("stats/cacafait", "Non");
-        s.setValue("datestats/datenourrit", "17000000");
-        s.sync();
-    }
-    QFile f(run.conf());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    f.close();
-    const QDateTime modified = QFileInfo(run.conf()).lastModified();
-    run.start();
-    run.runFor(1500);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), bytes);
-    EXPECT_EQ(QFileInfo(run.conf()).lastModified(), modified);
+    // The values themselves are checked in the shell's tests; here, that all ten made it.
+    const auto disk = gribo::test::storeOnDisk(run.conf());
+    EXPECT_EQ(disk.size(), 10u);
+    for (const auto& w : gribo::test::firstRunWrites({})) EXPECT_TRUE(disk.count(w.section + "/" + w.key)) << w.key;
+    EXPECT_EQ(disk.at("stade/stade"), "Oeuf1");
 }
 
 TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {

@@ -19,6 +19,8 @@ namespace gribo::test {
 inline int32_t stampOf(int year, int month, int day, int hour) { return hourStamp({year, month, day, hour, 0}); }
 
 struct LifeRig : Rig {
+    LifeRig() { clock.set(2024, 6, 10, 15, 10); }
+
     // An egg created at the given local time, as a first run stores it.
     void egg(std::string_view stade, int year, int month, int day, int hour, int minute = 0) {
         store.put(Key::Jour, std::to_string(day));

@@ -65,4 +65,24 @@ bool MemoryStore::has(Key k) const {
     return values.count({std::string(nameOf(k).section), std::string(nameOf(k).key)}) != 0;
 }
 
+// Spelt out here rather than taken from the game's key table, so a renamed key is
+// caught.
+std::vector<MemoryStore::Write> firstRunWrites(const LocalDateTime& t) {
+    return {
+        {"datecreation", "jour", std::to_string(t.day)},
+        {"datecreation", "mois", std::to_string(t.month)},
+        {"datecreation",
+         "ann\xc3\xa9"
+         "e",
+         std::to_string(t.year)},
+        {"datecreation", "heure", std::to_string(t.hour)},
+        {"datecreation", "min", std::to_string(t.minute)},
+        {"stade", "stade", "Oeuf1"},
+        {"datestats", "datenourrit", std::to_string(hourStamp(t))},
+        {"stats", "faim", "0"},
+        {"stats", "caca", "0"},
+        {"stats", "cacafait", "Oui"},
+    };
+}
+
 }  // namespace gribo::test

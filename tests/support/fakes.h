@@ -63,6 +63,9 @@ public:
     std::vector<Write> log;
 };
 
+// The ten values a first run at `t` stores, in the order it writes them.
+std::vector<MemoryStore::Write> firstRunWrites(const LocalDateTime& t);
+
 // Records every picture load, stamped with the caller's current tick.
 class PictureRecorder : public PictureSlots {
 public:

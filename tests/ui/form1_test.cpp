@@ -3,8 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTimerEvent>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "support/fakes.h"
+#include "support/store_file.h"
 
 namespace gribo::ui {
 namespace {
@@ -87,46 +98,163 @@ TEST(MainWindow, MenuTreeHasTheGamesCaptionsNamesAndOrder) {
     }
 }
 
-TEST(MainWindow, FirstRunIsSavedBeforeTheWindowShowsAndReloadWritesNothing) {
+// The hour stamp of the real clock, which the window's game reads.
+int32_t nowStamp() { return hourStamp(QtClock().now()); }
+
+// A store left by an earlier run: `values` are "section/key" = text.
+void storeHolds(const std::map<QString, QString>& values) {
     clearStore();
-    {
-        Form1 w;
-        EXPECT_EQ(w.pet().stade, "Oeuf1");
-    }
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
-    EXPECT_EQ(s.value("stade/stade").toString(), "Oeuf1");
-    EXPECT_EQ(s.value("stats/cacafait").toString(), "Oui");
-    EXPECT_FALSE(s.value(QString::fromUtf8("datecreation/ann\xc3\xa9"
-                                           "e"))
-                     .toString()
-                     .isEmpty());
-    s.setValue("stade/stade", "nourrisson");
-    s.setValue("stats/faim", "-250");
+    for (const auto& [key, value] : values) s.setValue(key, value);
     s.sync();
+}
+
+std::map<QString, QString> babyAtRest(int faim = 0, int caca = 0, int hoursSinceFed = 0) {
+    return {{"stade/stade", "nourrisson"},
+            {"stats/faim", QString::number(faim)},
+            {"stats/caca", QString::number(caca)},
+            {"stats/cacafait", "Oui"},
+            {"datestats/datenourrit", QString::number(nowStamp() - hoursSinceFed)}};
+}
+
+// Fires a timer as the event loop does when its interval has passed.
+void fire(QTimer* timer, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        QTimerEvent tick(timer->timerId());
+        QCoreApplication::sendEvent(timer, &tick);
+    }
+}
+
+void choose(Form1& w, const char* action) {
+    QAction* a = w.findChild<QAction*>(QString::fromUtf8(action));
+    ASSERT_NE(a, nullptr) << action;
+    a->trigger();
+}
+
+const char* const kReset =
+    "\xc2\xa7"
+    "DEV\xc2\xa7"
+    "RESET";
+
+TEST(MainWindow, WhatEachHandlerWritesIsInTheFileWhenItReturns) {
+    const std::string now = std::to_string(nowStamp());
+    const struct {
+        const char* what;
+        std::map<QString, QString> before;
+        std::function<void(Form1&)> play;
+        std::map<std::string, std::string> onDisk;
+    } cases[] = {
+        {"milk's end",
+         babyAtRest(),
+         [](Form1& w) { choose(w, "Lait"), fire(w.Timer1, 240); },
+         {{"stats/faim", "-100"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
+        {"vet's cure",
+         babyAtRest(-300),
+         [](Form1& w) { fire(w.Timer2), choose(w, "Veterinaire"); },
+         {{"stats/faim", "0"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
+        {"life clock",
+         babyAtRest(100, 0, 2),
+         [](Form1& w) { fire(w.Timer2); },
+         {{"stats/faim", "300"}, {"datestats/datenourrit", now}}},
+        {"developer reset",
+         babyAtRest(0, 3),
+         [](Form1& w) { choose(w, kReset); },
+         {{"stade/stade", ""}, {"datestats/datenourrit", "0"}, {"datecreation/jour", ""}, {"stats/caca", "3"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        storeHolds(c.before);
+        Form1 w;
+        c.play(w);
+        const auto disk = test::storeOnDisk(w.storeFile());
+        for (const auto& [key, value] : c.onDisk) EXPECT_EQ(disk.count(key) ? disk.at(key) : "(absent)", value) << key;
+    }
+}
+
+TEST(MainWindow, AFirstRunIsInTheFileBeforeTheWindowShowsAndAReloadWritesNothing) {
+    clearStore();
+    auto first = std::make_unique<Form1>();
+    const QString file = first->storeFile();
+    EXPECT_EQ(first->pet().stade, "Oeuf1");
+    auto disk = test::storeOnDisk(file);  // read while the window lives
+    first.reset();
+    ASSERT_EQ(disk.size(), 10u);
+    const auto number = [&disk](const char* key) { return std::stoi(disk[key]); };
+    const LocalDateTime created{number("datecreation/ann\xc3\xa9"
+                                       "e"),
+                                number("datecreation/mois"), number("datecreation/jour"), number("datecreation/heure"),
+                                number("datecreation/min")};
+    for (const auto& w : test::firstRunWrites(created)) EXPECT_EQ(disk[w.section + "/" + w.key], w.value) << w.key;
+    EXPECT_LE(std::abs(hourStamp(created) - nowStamp()), 1);
+
+    storeHolds(babyAtRest(-250));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
     Form1 again;
     EXPECT_EQ(again.pet().stade, "nourrisson");
     EXPECT_EQ(again.pet().faim, -250);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
 
-TEST(MainWindow, MenuCommandsReachTheGame) {
-    clearStore();
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
-    s.setValue("stade/stade", "nourrisson");
-    s.setValue("stats/faim", "0");
-    s.setValue("stats/caca", "0");
-    s.setValue("stats/cacafait", "Oui");
-    s.sync();
-    Form1 w;
-    w.findChild<QAction*>("Lait")->trigger();
-    EXPECT_EQ(w.pet().stade, "nourrissonmilk");
-    QSettings after(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
-    EXPECT_EQ(after.value("stats/cacafait").toString(), "Non");  // on disk before the handler returned
+TEST(MainWindow, EachMenuEntryReachesItsOwnHandler) {
+    const struct {
+        const char* action;
+        const char* stade;        // the pet afterwards
+        const char* storedStade;  // on disk afterwards
+        std::optional<Window> window;
+        QString text;
+    } cases[] = {
+        {"Lait", "nourrissonmilk", "nourrisson", {}, {}},
+        {"viande", "nourrissonviande", "nourrisson", {}, {}},
+        {"Laver", "nourrissonbain", "nourrisson", {}, {}},
+        {"Veterinaire", "nourrisson", "nourrisson", Window::Vet,
+         QString::fromUtf8("Ce nourrisson m'a l'air en parfaite sant\xc3\xa9. Occupez vous bien de lui !")},
+        {kReset, "nourrisson", "", {}, {}},
+        {"Stats", "nourrisson", "nourrisson", Window::Stats, "Stade :nourrisson Faim : 0\n Cacafait: Oui caca:2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        storeHolds(babyAtRest(0, 2));
+        Form1 w;
+        choose(w, c.action);
+        EXPECT_EQ(w.pet().stade, c.stade);
+        EXPECT_EQ(test::storeOnDisk(w.storeFile()).at("stade/stade"), c.storedStade);
+        for (Window which : {Window::Stats, Window::DeathNotice, Window::Vet}) {
+            QWidget* shown = w.windows().window(which);
+            ASSERT_EQ(shown != nullptr, which == c.window) << static_cast<int>(which);
+            if (!shown) continue;
+            EXPECT_EQ(shown->findChild<QLabel*>("Label1")->text(), c.text);
+            shown->close();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
 
-    w.findChild<QAction*>("Stats")->trigger();
-    QWidget* stats = w.windows().window(Window::Stats);
-    ASSERT_NE(stats, nullptr);
-    EXPECT_TRUE(stats->isVisible());
-    stats->close();
+QImage picture(std::string_view asset) {
+    return QImageReader(assetFile(asset)).read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+TEST(MainWindow, EachSlotShowsWhatTheGameSendsToItAndTheLifeClockRunsOnItsTimer) {
+    clearStore();
+    Form1 egg;
+    EXPECT_EQ(egg.Image1->picture(), picture("\\datas\\fond.bmp"));
+    EXPECT_TRUE(egg.Image2->picture().isNull());
+    bool sky = false;
+    for (const char* s :
+         {"\\datas\\cielnuit.gif", "\\datas\\cielaube.gif", "\\datas\\ciel.gif", "\\datas\\cielsoir.gif"})
+        sky = sky || egg.Image3->picture() == picture(s);
+    EXPECT_TRUE(sky);
+    EXPECT_TRUE(egg.Image4->picture().isNull());
+    fire(egg.Timer1);
+    EXPECT_EQ(egg.Image2->picture(), picture("\\datas\\gribo\\oeufbleuF1.gif"));
+
+    storeHolds(babyAtRest(0, 3));
+    Form1 baby;
+    fire(baby.Timer2);
+    EXPECT_EQ(baby.Image4->picture(), picture("\\datas\\gribo\\crotte3.gif"));
 }
 
 TEST(MainWindow, ClosingItStopsItsTimersAndLeavesOtherWindowsOpen) {

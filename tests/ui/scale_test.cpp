@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include "ui/form1.h"
 #include "ui/picture_slots.h"
@@ -76,11 +75,3 @@ TEST(ScaledScreen, TheGameSceneShowsOnlyThePicturesOwnColours) {
 
 }  // namespace
 }  // namespace gribo::ui
-
-int main(int argc, char** argv) {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -13,8 +13,6 @@
 namespace gribo::art {
 namespace {
 
-using asset::Family;
-
 Canvas petCanvas() { return Canvas(kRoomWidth, kRoomHeight); }
 
 // ---- The egg ---------------------------------------------------------------
@@ -385,7 +383,7 @@ int frameNumber(std::string_view path) {
     return std::stoi(std::string(path.substr(start, end - start)));
 }
 
-Canvas drawPicture(const asset::Entry& entry) {
+Canvas drawPicture(const Entry& entry) {
     const int n = frameNumber(entry.path);
     switch (entry.family) {
         case Family::Background:

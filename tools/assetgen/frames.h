@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "assets/catalogue.h"
 #include "canvas.h"
+#include "entries.h"
 
 namespace gribo::art {
 
@@ -13,6 +13,6 @@ namespace gribo::art {
 int frameNumber(std::string_view path);
 
 // The picture of one picture file of the catalogue (not the sound).
-Canvas drawPicture(const asset::Entry& entry);
+Canvas drawPicture(const Entry& entry);
 
 }  // namespace gribo::art

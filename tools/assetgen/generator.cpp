@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "assets/catalogue.h"
 #include "creature.h"
 #include "cry.h"
+#include "entries.h"
 #include "files.h"
 #include "frames.h"
 #include "layout.h"
@@ -125,17 +125,17 @@ QImage drawIcon() {
 
 std::vector<fs::path> generateAll(const fs::path& out) {
     std::vector<fs::path> written;
-    for (const asset::Entry& entry : asset::catalogue()) {
+    for (const Entry& entry : kEntries) {
         const fs::path file = fileFor(out, entry.path);
         fs::create_directories(file.parent_path());
         switch (entry.format) {
-            case asset::Format::Bmp:
+            case Format::Bmp:
                 writeBmp(file, drawPicture(entry));
                 break;
-            case asset::Format::Gif:
+            case Format::Gif:
                 writeGif(file, drawPicture(entry), kPalette);
                 break;
-            case asset::Format::Wav:
+            case Format::Wav:
                 writeWav(file, synthesiseCry(), kCrySampleRate);
                 break;
         }
@@ -171,13 +171,12 @@ QImage readPicture(const fs::path& file) {
 
 // The scene as the game shows it: the window colour, the room at (16, 8), and
 // the picture in its slot.
-QImage compose(const fs::path& out, const asset::Entry& entry) {
+QImage compose(const fs::path& out, const Entry& entry) {
     const Rgb frame = kPalette[kPlum];
     QImage scene(kSceneWidth, kSceneHeight, QImage::Format_ARGB32);
     scene.fill(QColor(frame.r, frame.g, frame.b));
     QPainter painter(&scene);
     const QImage picture = readPicture(fileFor(out, entry.path));
-    using asset::Family;
     if (entry.family == Family::Background || entry.family == Family::BathBackground) {
         painter.drawImage(16, 8, picture);
         return scene;
@@ -207,8 +206,8 @@ void writeSheet(const fs::path& out, const fs::path& sheet, std::string_view fil
         QString label;
     };
     std::vector<Tile> tiles;
-    for (const asset::Entry& entry : asset::catalogue()) {
-        if (entry.format == asset::Format::Wav) continue;
+    for (const Entry& entry : kEntries) {
+        if (entry.format == Format::Wav) continue;
         const std::string name = fs::path(asset::toRelativeFile(entry.path)).filename().string();
         if (name.find(filter) == std::string::npos) continue;
         tiles.push_back({compose(out, entry), QString::fromStdString(name)});

@@ -17,7 +17,7 @@ namespace gribo::art {
 inline constexpr std::string_view kVetPictureFile = "resources/picture1.gif";
 inline constexpr std::string_view kIconFile = "resources/icon.png";
 
-// Writes the 62 files of the catalogue under <out>/datas and the two resources
+// Writes every file of the catalogue under <out>/datas and the two resources
 // under <out>/resources, creating folders as needed. Returns every file
 // written. Throws std::runtime_error on a write error.
 std::vector<std::filesystem::path> generateAll(const std::filesystem::path& out);
