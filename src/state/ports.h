@@ -39,11 +39,17 @@ public:
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
     virtual ~SettingsStore() = default;
-    // The stored text; an absent key reads as the empty string.
+    // The stored text; an absent key reads as the empty string. A value the store
+    // keeps in another form (a list, say) reads as its text.
     virtual std::string read(std::string_view section, std::string_view key) = 0;
-    // Creates or replaces one value. The adapter makes it durable before the
-    // handler that wrote it returns.
+    // Creates or replaces one value. It reads back at once, and reaches the disk before
+    // control goes back to the event loop: the shell saves after every handler. A disk
+    // that refuses it is the shell's to report; the game plays on from memory.
     virtual void write(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // Keeps a copy of the whole store as it is now, aside where the player can find it,
+    // before the game writes a new pet over it. At most one copy per run; a store that
+    // cannot keep copies keeps none.
+    virtual void keepCopy() {}
 };
 
 enum class Slot { Image1, Image2, Image3, Image4 };  // background, pet, sky, droppings

@@ -13,6 +13,11 @@ const std::string& Store::get(Key k) {
     return *slot;
 }
 
+std::string Store::peek(Key k) const {
+    if (detached_) return known_[static_cast<std::size_t>(k)].value_or("");
+    return backend_.read(nameOf(k).section, nameOf(k).key);
+}
+
 void Store::set(Key k, std::string_view value) {
     auto& slot = known_[static_cast<std::size_t>(k)];
     if (slot && *slot == value) return;

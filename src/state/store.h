@@ -25,9 +25,17 @@ public:
     // The stored text of `k` (empty when absent). Reads the backend each time,
     // except once detached.
     const std::string& get(Key k);
+    // The stored text of `k`, without taking it as known: a later write of the same
+    // text still reaches the backend.
+    std::string peek(Key k) const;
     // Writes `value` unless it is what `k` already holds.
     void set(Key k, std::string_view value);
     void setNumber(Key k, int64_t value) { set(k, numberText(value).view()); }
+
+    // Keeps the store as it is aside (not once detached).
+    void keepCopy() {
+        if (!detached_) backend_.keepCopy();
+    }
 
     // The stored number of `k` under the common policy: text that does not read as a
     // 16-bit (or 32-bit) number is repaired to the value it reads as, and written

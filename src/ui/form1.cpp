@@ -7,6 +7,7 @@
 #include "care/commands.h"
 #include "life/life_clock.h"
 #include "state/startup.h"
+#include "ui/store_notice.h"
 
 namespace gribo::ui {
 namespace {
@@ -34,6 +35,7 @@ Form1::Form1() {
     pictures_ = std::make_unique<SlotPictures>(std::array<PictureSlot*, 4>{Image1, Image2, Image3, Image4});
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
     session_ = std::make_unique<GameSession>(clock_, random_, *pictures_, windows_, *sound_);
+    session_->onStoreFailure(showStoreFailure);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

@@ -27,6 +27,8 @@ public:
 
     const PetState& pet() const { return game_.pet; }
     QString storeFile() const { return store_.fileName(); }
+    // Who tells the player when the store cannot be saved.
+    void onStoreFailure(QtSettingsStore::FailureHandler handler) { store_.onFailure(std::move(handler)); }
 
 private:
     QtSettingsStore store_;

@@ -1,11 +1,31 @@
 #include <QApplication>
+#include <QPointer>
 
 #include "ui/form1.h"
+#include "ui/settings_store.h"
+#include "ui/single_instance.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    auto* form1 = new gribo::ui::Form1();
+
+    // One game per store: a second start brings the first one forward and leaves.
+    // Not a QSettings: the store is read first, and only, by the game that plays on it.
+    const QString store = gribo::ui::QtSettingsStore::playerFile();
+    gribo::ui::SingleInstance instance(store);
+    if (!instance.primary()) {
+        if (!instance.bringPrimaryForward(1500)) qInfo("Gribo is already running for %s.", qPrintable(store));
+        return 0;
+    }
+
+    QPointer<gribo::ui::Form1> form1 = new gribo::ui::Form1();
     form1->setAttribute(Qt::WA_DeleteOnClose);  // its timers end with it
+    QObject::connect(&instance, &gribo::ui::SingleInstance::comeForward, form1, [form1] {
+        form1->showNormal();
+        form1->raise();
+        form1->activateWindow();
+    });
+    // Once the main window is closed the pet no longer runs here: a new start may play.
+    QObject::connect(form1, &QObject::destroyed, &instance, &gribo::ui::SingleInstance::release);
     form1->show();
     return app.exec();
 }

@@ -14,15 +14,28 @@
 
 namespace {
 
-struct GameRun {
-    QTemporaryDir config;
-    QProcess process;
+// A player's folders: the one that holds the store, and the session's runtime one.
+struct Home {
+    QTemporaryDir config, runtime;
     QString conf() const { return config.path() + "/Gribo/Gribo.conf"; }
+    QByteArray store() const {
+        QFile f(conf());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
 
-    void start(const QString& exe = GRIBO_EXE) {
+struct GameRun {
+    explicit GameRun(const Home& h) : home(h) {}
+    const Home& home;
+    QProcess process;
+    QString conf() const { return home.conf(); }
+
+    void start(const QString& exe = GRIBO_EXE, const QString& logging = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_CONFIG_HOME", config.path());
+        env.insert("XDG_CONFIG_HOME", home.config.path());
+        env.insert("XDG_RUNTIME_DIR", home.runtime.path());
+        if (!logging.isEmpty()) env.insert("QT_LOGGING_RULES", logging);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(exe, {});
@@ -53,7 +66,8 @@ struct GameRun {
 };
 
 TEST(EndToEnd, AFirstRunLeavesANewEggInTheStoreEvenWhenKilled) {
-    GameRun run;
+    Home home;
+    GameRun run(home);
     run.start();
     // Killed as soon as the new egg is on disk: nothing may be missing then.
     ASSERT_TRUE(run.waitFor(
@@ -70,7 +84,8 @@ TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {
     QTemporaryDir bare;
     const QString exe = bare.path() + "/gribo";
     ASSERT_TRUE(QFile::copy(GRIBO_EXE, exe));
-    GameRun run;
+    Home home;
+    GameRun run(home);
     run.start(exe);
     ASSERT_TRUE(run.waitFor([&run] { return run.seen.find("oeufbleuF1.gif") != std::string::npos; }));
     run.runFor(2000);  // about 200 more animation ticks without a single picture file
@@ -84,6 +99,51 @@ TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {
     EXPECT_EQ(count("fond.bmp"), 1u) << out;
     QSettings s(run.conf(), QSettings::IniFormat);
     EXPECT_EQ(s.value("stade/stade").toString(), "Oeuf1");
+}
+
+TEST(EndToEnd, OneGamePerStoreASecondStartBringsTheFirstForwardAndLeaves) {
+    Home home;
+    GameRun first(home);
+    first.start(GRIBO_EXE, "gribo.instance.debug=true");
+    ASSERT_TRUE(first.waitFor([&home] { return home.store().contains("cacafait=Oui"); }));
+    const QByteArray store = home.store();
+    for (int again = 0; again < 2; ++again) {
+        GameRun second(home);
+        second.start();
+        ASSERT_TRUE(second.process.waitForFinished(2000)) << "a second game is playing";
+        EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.process.exitCode(), 0);
+    }
+    const auto askedTwice = [&first] {
+        const std::string asked = "asked this game to come forward";
+        const auto once = first.seen.find(asked);
+        return once != std::string::npos && first.seen.find(asked, once + 1) != std::string::npos;
+    };
+    EXPECT_TRUE(first.waitFor(askedTwice)) << first.output();
+    EXPECT_EQ(home.store(), store);
+
+    first.runFor(0);  // killed outright: its lock is left behind
+    GameRun next(home);
+    next.start();
+    next.runFor(1500);  // it plays instead of looking for the dead game
+}
+
+TEST(EndToEnd, ADamagedStoreIsMendedAtStartUpAndKeptAsideOnlyOnce) {
+    Home home;
+    QDir().mkpath(home.config.path() + "/Gribo");
+    QFile damaged(home.conf());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[stade]\nstade=nourrisson\n\n[stats\nfaim=100\ncaca=0\ncacafait=Oui\n");
+    damaged.close();
+    for (int start = 0; start < 2; ++start) {
+        GameRun run(home);
+        run.start();
+        ASSERT_TRUE(run.waitFor([&home] { return home.store().contains("[stats]\n"); })) << run.output();
+        run.runFor(300);
+        EXPECT_EQ(run.output().find("could not save"), std::string::npos) << run.output();
+    }
+    EXPECT_EQ(QDir(home.config.path() + "/Gribo").entryList({"Gribo.conf.corrompu-*"}).size(), 1);
+    EXPECT_TRUE(home.store().contains("stade=nourrisson\n"));
 }
 
 }  // namespace

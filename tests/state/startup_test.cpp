@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "state/sky.h"
 #include "state/stages.h"
 #include "support/fakes.h"
@@ -62,6 +64,36 @@ TEST(StartUp, AnyStoredStageIsAcceptedAsIs) {
         startUp(rig.game);
         EXPECT_EQ(rig.game.pet.stade, s);
         EXPECT_TRUE(rig.store.log.empty());
+    }
+}
+
+TEST(StartUp, AFirstRunKeepsACopyOfAStoreThatStillHoldsAPet) {
+    const struct {
+        const char* what;
+        std::map<Key, const char*> stored;  // no stage in any of them
+        bool copied;
+    } cases[] = {
+        {"nothing stored", {}, false},
+        {"left by the developer reset",
+         {{Key::Jour, ""}, {Key::Mois, ""}, {Key::Annee, ""}, {Key::Heure, ""}, {Key::Min, ""},
+          {Key::DateNourrit, "0"}, {Key::Stade, ""}, {Key::Faim, "450"}, {Key::Caca, "3"}, {Key::CacaFait, "Oui"}},
+         false},
+        {"a baby whose stage was lost",
+         {{Key::Jour, "7"}, {Key::Mois, "3"}, {Key::Annee, "2006"}, {Key::Heure, "9"}, {Key::Min, "5"},
+          {Key::DateNourrit, "17324793"}, {Key::Faim, "120"}, {Key::Caca, "2"}, {Key::CacaFait, "Oui"}},
+         true},
+        {"only a creation day", {{Key::Jour, "7"}}, true},
+        {"only a last-fed hour", {{Key::DateNourrit, "17324793"}}, true},
+        {"only a dropping owed", {{Key::CacaFait, "Non"}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        for (const auto& [key, text] : c.stored) rig.store.put(key, text);
+        startUp(rig.game);
+        EXPECT_EQ(rig.store.copies, c.copied ? std::vector<std::size_t>{0} : std::vector<std::size_t>{});
+        EXPECT_EQ(rig.store.log.size(), 10u);  // the new egg, whole
+        EXPECT_EQ(rig.game.pet.stade, "Oeuf1");
     }
 }
 

@@ -54,6 +54,8 @@ public:
     std::string read(std::string_view section, std::string_view key) override;
     void write(std::string_view section, std::string_view key, std::string_view value) override;
 
+    void keepCopy() override { copies.push_back(log.size()); }
+
     std::string get(Key k) const;
     void put(Key k, std::string_view value);  // set without logging
     bool has(Key k) const;
@@ -61,6 +63,7 @@ public:
 
     std::map<std::pair<std::string, std::string>, std::string> values;
     std::vector<Write> log;
+    std::vector<std::size_t> copies;  // how many writes came before each copy
 };
 
 // The ten values a first run at `t` stores, in the order it writes them.

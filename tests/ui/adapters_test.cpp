@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "support/store_file.h"
@@ -29,6 +28,7 @@ TEST(SettingsStoreAdapter, KeepsTheGamesKeysInTheNativeStoreAndWritesThemAtTheFl
         "e";
     QtSettingsStore store;
     EXPECT_EQ(store.fileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/Gribo/Gribo.conf");
+    EXPECT_EQ(QtSettingsStore::playerFile(), store.fileName());
     EXPECT_EQ(store.read("stade", "stade"), "");
     store.write("datecreation", annee, "2006");
     store.write("stats", "faim", "-100");
@@ -44,23 +44,80 @@ TEST(SettingsStoreAdapter, KeepsTheGamesKeysInTheNativeStoreAndWritesThemAtTheFl
     EXPECT_EQ(reopened.read("datecreation", annee), "2006");
 }
 
-TEST(SettingsStoreAdapter, AStoreThatCannotBeReadIsKeptAsideBeforeAnythingIsWritten) {
-    // Runs in a process of its own that has not opened the store yet.
-    const QString conf = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Gribo/Gribo.conf";
-    QDir().mkpath(QFileInfo(conf).path());
-    const QByteArray garbage("\xff\xfe\x00 not a settings file [[[\n", 32);
-    {
-        QFile f(conf);
+// A store in a temporary folder of its own, laid out as the player's is.
+struct StoreFolder {
+    QTemporaryDir dir;
+    QString file() const { return dir.path() + "/Gribo/Gribo.conf"; }
+    void holds(const QByteArray& bytes) const {
+        QDir().mkpath(dir.path() + "/Gribo");
+        QFile f(file());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(garbage);
+        f.write(bytes);
     }
-    QtSettingsStore store;
-    const QStringList aside = QDir(QFileInfo(conf).path()).entryList({"Gribo.conf.corrompu-*"});
-    ASSERT_EQ(aside.size(), 1);
-    QFile kept(QFileInfo(conf).path() + "/" + aside.front());
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), garbage);
-    EXPECT_EQ(store.read("stade", "stade"), "");
+    static QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList copies() const { return QDir(dir.path() + "/Gribo").entryList({"Gribo.conf.corrompu-*"}); }
+};
+
+TEST(SettingsStoreAdapter, ADamagedStoreIsKeptAsideOnceAndSavedWholeAtTheFirstFlush) {
+    const struct {
+        const char* what;
+        QByteArray stored;
+        bool unparsable;
+        const char* stade;  // as the game reads it
+        QByteArray saved;   // empty: nothing Qt could read, the game's first run saves it
+    } cases[] = {
+        {"a broken group header", "[stade]\nstade=nourrisson\n\n[stats\nfaim=100\n", true, "nourrisson",
+         "[stade]\nstade=nourrisson\n\n[stats]\nfaim=100\n"},
+        {"a value read as a list", "[stade]\nstade=nourrisson, Oeuf1\n", false, "nourrisson, Oeuf1", {}},
+        {"not a settings file", QByteArray("\xff\xfe\x00 not a settings file [[[\n", 32), true, "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoreFolder folder;
+        folder.holds(c.stored);
+        QtSettingsStore store(folder.file());
+        int failures = 0;
+        store.onFailure([&failures](const QString&, const QString&) { ++failures; });
+        EXPECT_EQ(store.read("stade", "stade"), c.stade);
+        EXPECT_EQ(folder.copies().size(), c.unparsable ? 1 : 0);
+        store.keepCopy();  // as a first run over it asks: one copy in all, of the file as it was
+        ASSERT_EQ(folder.copies().size(), 1);
+        EXPECT_EQ(StoreFolder::bytesOf(folder.dir.path() + "/Gribo/" + folder.copies()[0]), c.stored);
+        EXPECT_TRUE(store.flush());
+        EXPECT_EQ(StoreFolder::bytesOf(folder.file()), c.saved.isEmpty() ? c.stored : c.saved);
+        store.write("stats", "cacafait", "Non");  // the next command's value lands, and nobody is alarmed
+        EXPECT_TRUE(store.flush());
+        EXPECT_TRUE(StoreFolder::bytesOf(folder.file()).contains("cacafait=Non"));
+        EXPECT_EQ(failures, 0);
+    }
+}
+
+TEST(SettingsStoreAdapter, ASaveThatCannotLandIsToldOnceAndRetriedWithTheNextChange) {
+    StoreFolder folder;
+    QFile blocker(folder.dir.path() + "/Gribo");  // a file where the store's folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QtSettingsStore store(folder.file());
+    QStringList told;
+    store.onFailure([&told](const QString& file, const QString& reason) { told << file + ": " + reason; });
+    store.write("stats", "faim", "300");
+    EXPECT_FALSE(store.flush());
+    store.write("stats", "caca", "1");
+    EXPECT_FALSE(store.flush());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith(folder.file() + ": ")) << told[0].toStdString();
+    EXPECT_GT(told[0].size(), folder.file().size() + 2);  // the system's reason
+
+    ASSERT_TRUE(blocker.remove() && QDir().mkpath(folder.dir.path() + "/Gribo"));
+    store.write("stats", "cacafait", "Non");
+    EXPECT_TRUE(store.flush());
+    const auto disk = test::storeOnDisk(folder.file());
+    EXPECT_EQ(disk.at("stats/faim"), "300");  // what failed before went with it
+    EXPECT_EQ(disk.at("stats/caca"), "1");
+    EXPECT_EQ(told.size(), 1);
 }
 
 QImage checker(QColor a, QColor b) {
