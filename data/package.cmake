@@ -1,5 +1,5 @@
 # The Debian package, built by `make package` (cpack in the build folder): everything
-# the install rules put under /usr, in Section games.
+# the install rules put under /usr, in Section games, with the program in /usr/games.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gribo)
@@ -31,5 +31,9 @@ at every change.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The program goes to /usr/games, as Debian wants for games (`make install` keeps
+# bin/, which is on every user's PATH, ~/.local/bin included).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_layout.cmake)
+set(CPACK_STRIP ${CMAKE_STRIP})
 
 include(CPack)
