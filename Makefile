@@ -1,27 +1,52 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian 12
-# machine: they install what is missing first.
+# machine: they install what is missing first. `make run` needs only what building
+# and playing need, and builds only the game; `make test` builds everything.
 
 BUILD     ?= build
 TYPE      ?= RelWithDebInfo
 WERROR    ?= OFF
 JOBS      ?= $(shell nproc)
+PREFIX    ?= /usr/local
 CMAKEFLAGS = -DCMAKE_BUILD_TYPE=$(TYPE) -DGRIBO_WERROR=$(WERROR)
 
-.PHONY: all deps configure build run test bench sheet clean
+# The builds are quiet: CMake's progress lines, none of make's "Entering directory".
+MAKEFLAGS += --no-print-directory
+
+# A new build folder made for playing leaves the tests out (so it needs neither
+# GoogleTest nor Google Benchmark); an existing one keeps what it was made with.
+GAME_FLAGS = $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
+
+.PHONY: all deps test-deps package-deps configure configure-game build game run test bench sheet \
+        install package package-check clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
-configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKEFLAGS) >/dev/null
+test-deps:
+	@bash scripts/install-deps --test
+
+package-deps:
+	@bash scripts/install-deps --package
+
+configure-game: deps
+	@cmake -S . -B $(BUILD) $(CMAKEFLAGS) $(GAME_FLAGS) >/dev/null
+
+configure: test-deps
+	@cmake -S . -B $(BUILD) $(CMAKEFLAGS) -DBUILD_TESTING=ON >/dev/null
+
+# The game, its pictures, its icons and its documents: what is installed.
+game: configure-game
+	@cmake --build $(BUILD) --target gribo gribo_docs -j $(JOBS)
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	./$(BUILD)/gribo
+run: configure-game
+	@cmake --build $(BUILD) --target gribo -j $(JOBS)
+	@echo "Starting Gribo ($(BUILD)/gribo)"
+	@./$(BUILD)/gribo
 
 # Tests never see a display or the player's real store.
 test: build
@@ -34,9 +59,22 @@ bench: build
 	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" ./$(BUILD)/gribo_bench
 
-sheet: build
+sheet: configure-game
 	@cmake --build $(BUILD) --target sheet -j $(JOBS)
 	@echo "wrote $(BUILD)/sheet.png"
+
+# `make install` puts the game under /usr/local; `make install PREFIX=~/.local`
+# installs it for one user. DESTDIR is honoured.
+install: game
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# build/gribo_<version>_<arch>.deb, for `apt install ./build/gribo_*.deb`.
+package: game package-deps
+	@cd $(BUILD) && cpack
+	@ls $(BUILD)/gribo_*.deb
+
+package-check: package
+	@lintian --info --display-info --fail-on error,warning $(BUILD)/gribo_*.deb && echo "lintian: no error, no warning"
 
 clean:
 	rm -rf $(BUILD)

@@ -26,7 +26,6 @@ const QColor kFrameColour(74, 48, 66);
 Form1::Form1() {
     setObjectName("Form1");
     setWindowTitle("Gribo");
-    setWindowIcon(QIcon(":/gribo/icon.png"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     buildScene();

@@ -1,12 +1,16 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "ui/command_line.h"
 #include "ui/form1.h"
+#include "ui/identity.h"
 #include "ui/settings_store.h"
 #include "ui/single_instance.h"
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = gribo::ui::handleCommandLine(argc, argv)) return *status;
     QApplication app(argc, argv);
+    gribo::ui::setApplicationIdentity();
 
     // One game per store: a second start brings the first one forward and leaves.
     // Not a QSettings: the store is read first, and only, by the game that plays on it.

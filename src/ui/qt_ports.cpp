@@ -1,20 +1,10 @@
 #include "ui/qt_ports.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QUrl>
-#include <QtDebug>
-
-#include "assets/catalogue.h"
 
 namespace gribo::ui {
-namespace {
-
-QString toQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
 
 LocalDateTime QtClock::now() const {
     const QDateTime t = QDateTime::currentDateTime();
@@ -35,10 +25,6 @@ void CrySound::playCry() {
     if (!effect_) return;
     effect_->stop();  // a cry still playing starts again from its beginning
     effect_->play();
-}
-
-QString assetFile(std::string_view path) {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(toQ(asset::toRelativeFile(path)));
 }
 
 }  // namespace gribo::ui

@@ -1,6 +1,7 @@
 #pragma once
 
-// Qt adapters of the game's clock, random and sound, and where its files are.
+// Qt adapters of the game's clock, random and sound. Where its files are is in
+// asset_folder.h.
 
 #include <QSoundEffect>
 #include <QString>
@@ -8,6 +9,7 @@
 #include <random>
 
 #include "state/ports.h"
+#include "ui/asset_folder.h"
 
 namespace gribo::ui {
 
@@ -25,7 +27,7 @@ private:
     std::mt19937 engine_{5489u};
 };
 
-// The crying sound, loaded once from <exe dir>/datas/gribo/pleure.wav and replayed
+// The crying sound, loaded once from datas/gribo/pleure.wav and replayed
 // from its start at each cry. A missing file or no audio device is silent.
 class CrySound : public Sound {
 public:
@@ -35,8 +37,5 @@ public:
 private:
     std::unique_ptr<QSoundEffect> effect_;
 };
-
-// <folder of the executable>/<relative path of the asset, with '/' separators>.
-QString assetFile(std::string_view path);
 
 }  // namespace gribo::ui

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "asset_probe.h"
 #include "entries.h"
 #include "generator.h"
+#include "icons.h"
 #include "layout.h"
 
 namespace gribo::art {
@@ -30,12 +32,15 @@ fs::path makeTempDir(const char* stem) {
     return pattern;
 }
 
-// The generator runs once for the whole suite; every test reads its output.
+// The generator runs once for the whole suite; every test reads its output. It runs
+// with a private umask, which must not make the files private.
 class GeneratedAssets : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir_ = makeTempDir("gribo-assets");
+        const mode_t umaskBefore = umask(077);
         written_ = generateAll(dir_);
+        umask(umaskBefore);
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
@@ -61,15 +66,21 @@ protected:
 
 // ---- Names and formats -------------------------------------------------------------
 
-TEST_F(GeneratedAssets, WritesExactlyTheCatalogueAndTheTwoResources) {
-    std::set<std::string> expected{std::string(kVetPictureFile), std::string(kIconFile)};
+TEST_F(GeneratedAssets, WritesExactlyTheCatalogueTheVetsPictureAndTheIcons) {
+    std::set<std::string> expected{std::string(kVetPictureFile)};
+    for (int size : kIconSizes) expected.insert(iconFile(size));
     for (const Entry& e : kEntries) expected.insert(name(e.path));
-    ASSERT_EQ(expected.size(), kEntries.size() + 2);
+    ASSERT_EQ(expected.size(), kEntries.size() + 1 + kIconSizes.size());
     std::set<std::string> found;
     for (const auto& item : fs::recursive_directory_iterator(dir_))
         if (item.is_regular_file()) found.insert(fs::relative(item.path(), dir_).generic_string());
     EXPECT_EQ(found, expected);
     EXPECT_EQ(written_.size(), expected.size());
+}
+
+TEST_F(GeneratedAssets, EveryFileIsReadableByEveryUser) {
+    for (const fs::path& file : written_)
+        EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644)) << fs::relative(file, dir_);
 }
 
 TEST_F(GeneratedAssets, EveryPictureDecodesAtTheSizeOfItsSlot) {
@@ -406,18 +417,33 @@ TEST_F(GeneratedAssets, TheVetPictureIsTheSyringeAndBottleInItsSixteenColours) {
     EXPECT_EQ(top, 1);
 }
 
-TEST_F(GeneratedAssets, TheIconIsASquareFaceOnATransparentGround) {
-    const QImage icon = readImage(dir_ / kIconFile);
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.width(), icon.height());
-    EXPECT_GE(icon.width(), 32);
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(icon.width() / 2, icon.height() / 2)), 255);
-    const QRgb fur = qRgb(kPalette[kBodyMid].r, kPalette[kBodyMid].g, kPalette[kBodyMid].b);
-    int furPixels = 0;
-    for (int y = 0; y < icon.height(); ++y)
-        for (int x = 0; x < icon.width(); ++x) furPixels += icon.pixel(x, y) == fur;
-    EXPECT_GT(furPixels, icon.width() * icon.height() / 8);
+// Every size is hard-edged pixel art of Gribo's face in the game's colours; the big
+// ones are exact enlargements of a small one, never a smoothed resample.
+TEST_F(GeneratedAssets, EveryIconIsCrispPixelArtOfGribosFace) {
+    const std::map<int, int> kEnlargedFrom = {{48, 24}, {64, 32}, {128, 32}, {256, 32}};
+    std::set<QRgb> palette;
+    for (const Rgb& c : kPalette) palette.insert(qRgb(c.r, c.g, c.b));
+    std::set<QRgb> fur;
+    for (Colour c : {kBodyLight, kBodyMid, kBodyDark}) fur.insert(qRgb(kPalette[c].r, kPalette[c].g, kPalette[c].b));
+    for (int size : kIconSizes) {
+        const QImage icon = readImage(dir_ / iconFile(size));
+        ASSERT_EQ(icon.size(), QSize(size, size)) << size;
+        int furPixels = 0, strays = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const QRgb p = icon.pixel(x, y);
+                furPixels += fur.count(p) > 0;
+                strays += qAlpha(p) != 0 && (qAlpha(p) != 255 || !palette.count(p));
+            }
+        EXPECT_EQ(strays, 0) << size << ": pixels half clear or out of the palette";
+        EXPECT_GT(furPixels, size * size / 4) << size << ": Gribo fills the icon";
+        for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+            EXPECT_EQ(qAlpha(icon.pixel(corner)), 0) << size;
+        if (kEnlargedFrom.count(size)) {
+            const QImage small = readImage(dir_ / iconFile(kEnlargedFrom.at(size)));
+            EXPECT_EQ(icon, small.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation)) << size;
+        }
+    }
 }
 
 // ---- The same files every time -------------------------------------------------------------

@@ -1,6 +1,8 @@
 #include "files.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <QString>
 #include <fstream>
@@ -46,9 +48,16 @@ void writeGif(const std::filesystem::path& file, const Canvas& picture, std::spa
         map->Colors[i] = {c.r, c.g, c.b};
     }
 
+    // giflib would create the file readable by its owner only; it is opened here
+    // with the usual mode instead, and giflib closes it.
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) fail(file, "cannot open");
     int error = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileName(file.c_str(), false, &error));
-    if (!gif) fail(file, GifErrorString(error));
+    std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileHandle(fd, &error));
+    if (!gif) {
+        ::close(fd);
+        fail(file, GifErrorString(error));
+    }
     EGifSetGifVersion(gif.get(), true);
     if (EGifPutScreenDesc(gif.get(), picture.width(), picture.height(), 8, 0, map.get()) != GIF_OK)
         fail(file, GifErrorString(gif->Error));

@@ -12,6 +12,7 @@
 #include "entries.h"
 #include "files.h"
 #include "frames.h"
+#include "icons.h"
 #include "layout.h"
 
 namespace gribo::art {
@@ -112,17 +113,6 @@ Canvas drawVetPicture() {
     return c;
 }
 
-QImage drawIcon() {
-    Canvas face(32, 32);
-    Pose p;
-    p.x = 16;
-    p.footRow = 30;
-    p.eyes = Eyes::Sparkly;
-    p.mouth = Mouth::Grin;
-    drawCreature(face, p);
-    return toImage(face).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
-
 std::vector<fs::path> generateAll(const fs::path& out) {
     std::vector<fs::path> written;
     for (const Entry& entry : kEntries) {
@@ -145,9 +135,15 @@ std::vector<fs::path> generateAll(const fs::path& out) {
     fs::create_directories(vet.parent_path());
     writeGif(vet, drawVetPicture(), vetPalette());
     written.push_back(vet);
-    const fs::path icon = out / kIconFile;
-    writePng(icon, drawIcon());
-    written.push_back(icon);
+    for (int size : kIconSizes) {
+        const fs::path icon = out / iconFile(size);
+        fs::create_directories(icon.parent_path());
+        writePng(icon, drawIcon(size));
+        written.push_back(icon);
+    }
+    for (const fs::path& file : written)
+        fs::permissions(
+            file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
     return written;
 }
 
@@ -212,7 +208,7 @@ void writeSheet(const fs::path& out, const fs::path& sheet, std::string_view fil
         if (name.find(filter) == std::string::npos) continue;
         tiles.push_back({compose(out, entry), QString::fromStdString(name)});
     }
-    for (std::string_view extra : {kVetPictureFile, kIconFile}) {
+    for (const std::string& extra : {std::string(kVetPictureFile), iconFile(64)}) {
         const std::string name = fs::path(extra).filename().string();
         if (name.find(filter) == std::string::npos) continue;
         QImage scene(kSceneWidth, kSceneHeight, QImage::Format_ARGB32);

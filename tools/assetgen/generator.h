@@ -1,7 +1,7 @@
 #pragma once
 
-// The asset generator: every file of the asset folder, the two pictures built
-// into the program, and the review sheet.
+// The asset generator: every file of the asset folder, the vet's picture built
+// into the program, the application icons, and the review sheet.
 
 #include <QImage>
 #include <array>
@@ -15,10 +15,11 @@ namespace gribo::art {
 
 // Relative to the output folder.
 inline constexpr std::string_view kVetPictureFile = "resources/picture1.gif";
-inline constexpr std::string_view kIconFile = "resources/icon.png";
 
-// Writes every file of the catalogue under <out>/datas and the two resources
-// under <out>/resources, creating folders as needed. Returns every file
+// Writes every file of the catalogue under <out>/datas, the vet's picture under
+// <out>/resources and the icons under <out>/icons (see icons.h), creating folders
+// as needed. Every file is written afresh with mode 0644, whatever was there, so
+// that every user of the machine can read an installed copy. Returns every file
 // written. Throws std::runtime_error on a write error.
 std::vector<std::filesystem::path> generateAll(const std::filesystem::path& out);
 
@@ -26,9 +27,6 @@ std::vector<std::filesystem::path> generateAll(const std::filesystem::path& out)
 // transparent).
 Canvas drawVetPicture();
 const std::array<Rgb, 16>& vetPalette();
-
-// Gribo's face for the window icon, 64 x 64 with a transparent surround.
-QImage drawIcon();
 
 // Composes the review sheet from the files under <out>: every picture at 3x
 // over the room it is shown in, labelled with its file name. Only files whose

@@ -1,0 +1,59 @@
+#!/bin/sh
+# The installed tree, as `make install` and the Debian package lay it out: installs
+# into a temporary folder, validates the launcher and the metadata as a desktop would,
+# checks that another user can read every file, and starts the installed game, which
+# must find its pictures from its own place.
+# usage: check_installed_tree.sh <build folder> <application id>
+set -u
+build=$1
+id=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+status=0
+fail() {
+    echo "FAIL: $*" >&2
+    status=1
+}
+
+DESTDIR=$tmp/root cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
+usr=$tmp/root/usr
+
+for file in bin/gribo "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
+    share/man/man6/gribo.6.gz share/doc/gribo/copyright share/doc/gribo/changelog.gz; do
+    [ -f "$usr/$file" ] || fail "$file is not installed"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    [ -f "$usr/share/icons/hicolor/${size}x$size/apps/$id.png" ] || fail "no icon of $size pixels"
+done
+count=$(find "$usr/share/gribo/datas" -type f | wc -l)
+[ "$count" -eq 62 ] || fail "$count files in share/gribo/datas instead of the 62 pictures and the cry"
+
+out=$(desktop-file-validate "$usr/share/applications/$id.desktop" 2>&1)
+[ $? -eq 0 ] && [ -z "$out" ] || fail "desktop-file-validate: $out"
+out=$(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" 2>&1)
+[ $? -eq 0 ] && ! printf '%s\n' "$out" | grep -q '^[EW]:' || fail "appstreamcli validate: $out"
+
+# Every file 0644 but the program (0755), every folder 0755: nothing private, nothing
+# anyone else may change.
+odd=$(find "$tmp/root" -type f ! -perm 0644 ! -path "$usr/bin/gribo")
+[ -z "$odd" ] || fail "files that are not 0644: $odd"
+[ "$(stat -c %a "$usr/bin/gribo")" = 755 ] || fail "bin/gribo is not 0755"
+odd=$(find "$tmp/root" -mindepth 1 -type d ! -perm 0755)
+[ -z "$odd" ] || fail "folders that are not 0755: $odd"
+
+# The installed game, far from its build: its first run loads the room and the sky,
+# then writes a new egg; no picture may be missing by then.
+config=$tmp/config
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$config "$usr/bin/gribo" >"$tmp/log" 2>&1 &
+game=$!
+tries=0
+while [ ! -s "$config/Gribo/Gribo.conf" ] && [ $tries -lt 200 ] && kill -0 $game 2>/dev/null; do
+    sleep 0.1
+    tries=$((tries + 1))
+done
+kill $game 2>/dev/null
+wait $game 2>/dev/null
+[ -s "$config/Gribo/Gribo.conf" ] || fail "the installed game wrote no pet: $(cat "$tmp/log")"
+! grep -q 'cannot show' "$tmp/log" || fail "the installed game misses pictures: $(cat "$tmp/log")"
+
+exit $status
