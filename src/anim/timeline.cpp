@@ -12,9 +12,11 @@ int64_t Timeline::tickOf(int64_t ms) const {
 void Timeline::catchUp(PetState& pet, int64_t nowMs) {
     int64_t target = tickOf(nowMs);
     if (next_ && target >= *next_) {
-        // The step is due and its wake-up on its way: the count stops just before it,
-        // and a wake-up later than the step's own tick loses the ticks in between.
-        anchorMs_ += (target - *next_) * kTickMs;
+        // The step is due and its wake-up on its way. The count stops just before it,
+        // and the line moves so that this is the tick of now: what the handler starts
+        // counts from now, and the time the count could not follow is lost, as it was
+        // when a tick came late.
+        anchorMs_ += (target - (*next_ - 1)) * kTickMs;
         target = *next_ - 1;
     }
     if (target <= tick_) return;

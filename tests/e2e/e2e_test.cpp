@@ -66,24 +66,6 @@ TEST(EndToEnd, AFirstRunLeavesANewEggInTheStoreEvenWhenKilled) {
     EXPECT_EQ(disk.at("stade/stade"), "Oeuf1");
 }
 
-TEST(EndToEnd, TheAnimationTimerWakesForEachStepOfAHatchingUntilTheBabyIsStored) {
-    GameRun run;
-    {
-        QSettings s(run.conf(), QSettings::IniFormat);
-        for (const auto& [key, value] : {std::pair{"stade/stade", "Eclosion"},
-                                         {"stats/faim", "0"},
-                                         {"stats/caca", "0"},
-                                         {"stats/cacafait", "Oui"}})
-            s.setValue(key, value);
-    }
-    run.start();
-    // Eleven steps, 1.7 s of animation, each played when the timer wakes for it.
-    EXPECT_TRUE(run.waitFor([&run] {
-        return QSettings(run.conf(), QSettings::IniFormat).value("stade/stade").toString() == "nourrisson";
-    })) << run.output();
-    run.runFor(0);
-}
-
 TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {
     QTemporaryDir bare;
     const QString exe = bare.path() + "/gribo";
