@@ -7,6 +7,8 @@ TYPE      ?= RelWithDebInfo
 WERROR    ?= OFF
 JOBS      ?= $(shell nproc)
 PREFIX    ?= /usr/local
+# The X display the bench starts its Xvfb on (or finds one already there).
+BENCH_DISPLAY ?= :91
 CMAKEFLAGS = -DCMAKE_BUILD_TYPE=$(TYPE) -DGRIBO_WERROR=$(WERROR)
 
 # The builds are quiet: CMake's progress lines, none of make's "Entering directory".
@@ -57,7 +59,7 @@ test: build
 bench: build
 	@cmake --build $(BUILD) --target gribo_bench -j $(JOBS)
 	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
-	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" ./$(BUILD)/gribo_bench
+	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" GRIBO_BENCH_DISPLAY=$(BENCH_DISPLAY) ./$(BUILD)/gribo_bench
 
 sheet: configure-game
 	@cmake --build $(BUILD) --target sheet -j $(JOBS)

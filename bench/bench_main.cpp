@@ -1,23 +1,30 @@
-// What the game costs while it runs: the two ticks of the core, a picture decode,
-// and the real program left running offscreen (CPU time and peak memory).
+// What the game costs while it runs: the two ticks of the core, a picture decode, and
+// the real program left running under Xvfb beside a bare window with a 10 ms timer
+// (wake-ups of the GUI thread, CPU time and peak memory).
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "anim/animation.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
+#include "state/hour_stamp.h"
 #include "state/stages.h"
+#include "state/store_keys.h"
 
 namespace gribo {
 namespace {
@@ -106,51 +113,145 @@ void BM_DecodePicture(benchmark::State& state, const char* file) {
 BENCHMARK_CAPTURE(BM_DecodePicture, idle_gif, "gribo/nourrissonF7.gif");
 BENCHMARK_CAPTURE(BM_DecodePicture, room_bmp, "fond.bmp");
 
-// Reads utime + stime (clock ticks) and the peak resident size (kB) of a process.
-bool processCost(qint64 pid, double& cpuSeconds, long& peakKb) {
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) return false;
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13) return false;
-    cpuSeconds = double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
-    QFile status(QString("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& l : status.readAll().split('\n')) {
-        if (l.startsWith("VmHWM:")) peakKb = l.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return true;
+// What a process has cost since it started.
+struct Cost {
+    long wakeUps = 0;         // voluntary context switches of its GUI (main) thread
+    double cpuSeconds = 0;    // utime + stime of the whole process
+    double onCpuSeconds = 0;  // its threads' time on a CPU, to the nanosecond
+    long peakKb = 0;          // peak resident size
+};
+
+QByteArray slurp(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The real program, offscreen, as a hatched baby at rest, left running for a while.
-void measureRunningProgram(int seconds) {
-    QTemporaryDir config;
-    QDir().mkpath(config.path() + "/Gribo");
-    QFile conf(config.path() + "/Gribo/Gribo.conf");
-    if (conf.open(QIODevice::WriteOnly)) {
-        conf.write("[stade]\nstade=nourrisson\n[stats]\nfaim=0\ncaca=2\ncacafait=Oui\n");
-        conf.close();
+long statusField(const QByteArray& status, const char* field) {
+    for (const QByteArray& l : status.split('\n')) {
+        if (l.startsWith(field)) return l.mid(qsizetype(std::strlen(field))).trimmed().split(' ').first().toLong();
     }
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_CONFIG_HOME", config.path());
-    p.setProcessEnvironment(env);
-    p.start(GRIBO_EXE, {});
-    if (!p.waitForStarted(10000)) {
-        std::printf("could not start %s\n", GRIBO_EXE);
+    return 0;
+}
+
+std::optional<Cost> costOf(qint64 pid) {
+    const QString proc = QString("/proc/%1").arg(pid);
+    const QByteArray stat = slurp(proc + "/stat");
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13) return std::nullopt;
+    Cost c;
+    c.cpuSeconds = double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    c.wakeUps = statusField(slurp(QString("%1/task/%2/status").arg(proc).arg(pid)), "voluntary_ctxt_switches:");
+    c.peakKb = statusField(slurp(proc + "/status"), "VmHWM:");
+    for (const QString& task : QDir(proc + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        c.onCpuSeconds += double(slurp(proc + "/task/" + task + "/schedstat").split(' ').first().toLongLong()) / 1e9;
+    }
+    return c;
+}
+
+// One program of the side-by-side run, with a store of its own.
+struct Contender {
+    const char* name;
+    std::vector<std::pair<Key, QString>> store;  // empty: not the game
+    QTemporaryDir config{};
+    QProcess process{};
+    std::optional<Cost> before{}, after{};
+};
+
+// Puts the X server on `display` up, unless one already answers there.
+bool xServerOn(const QString& display, QProcess& xvfb) {
+    const QString socket = "/tmp/.X11-unix/X" + display.mid(1);
+    if (QFile::exists(socket)) return true;
+    xvfb.start("Xvfb", {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (!xvfb.waitForStarted(5000)) return false;
+    for (int i = 0; i < 100 && !QFile::exists(socket); ++i) QThread::msleep(50);
+    return QFile::exists(socket);
+}
+
+// The real program under Xvfb as a resting baby, a slow egg and a crying baby, beside a
+// bare Qt window with a 10 ms timer, all in the same run: the GUI thread's wake-ups and
+// the CPU time over `seconds`, from `settle` seconds after start (the crying baby starts
+// crying at the first life-clock tick, 20 s after start).
+void measureSideBySide(const QString& display, int settle, int seconds) {
+    QProcess xvfb;
+    if (!xServerOn(display, xvfb)) {
+        std::printf("\nno X server on %s (is Xvfb installed?): side-by-side figure skipped\n", qPrintable(display));
         return;
     }
-    QThread::sleep(2);  // past start-up
-    double cpu0 = 0, cpu1 = 0;
-    long peak = 0;
-    processCost(p.processId(), cpu0, peak);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString stamp = QString::number(
+        hourStamp({now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute()}));
+    const auto baby = [&stamp](const char* faim) {
+        return std::vector<std::pair<Key, QString>>{{Key::Stade, "nourrisson"},
+                                                    {Key::Faim, faim},
+                                                    {Key::Caca, "0"},
+                                                    {Key::CacaFait, "Oui"},
+                                                    {Key::DateNourrit, stamp}};
+    };
+    std::vector<std::pair<Key, QString>> egg = baby("0");
+    egg[0].second = "Oeuf1";  // laid now: it beats slowly for an hour
+    egg.insert(egg.end(), {{Key::Jour, QString::number(now.date().day())},
+                           {Key::Mois, QString::number(now.date().month())},
+                           {Key::Annee, QString::number(now.date().year())},
+                           {Key::Heure, QString::number(now.time().hour())},
+                           {Key::Min, QString::number(now.time().minute())}});
+    Contender runs[] = {
+        {"resting baby", baby("0")}, {"slow egg", egg}, {"crying baby", baby("700")}, {"bare 10 ms", {}}};
+    for (Contender& c : runs) {
+        QSettings store(c.config.path() + "/Gribo/Gribo.conf", QSettings::IniFormat);
+        for (const auto& [key, value] : c.store) {
+            store.setValue(QString::fromUtf8(nameOf(key).section.data(), qsizetype(nameOf(key).section.size())) + "/" +
+                               QString::fromUtf8(nameOf(key).key.data(), qsizetype(nameOf(key).key.size())),
+                           value);
+        }
+        store.sync();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("DISPLAY", display);
+        env.insert("XDG_CONFIG_HOME", c.config.path());
+        c.process.setProcessEnvironment(env);
+        c.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        c.process.start(c.store.empty() ? GRIBO_BARE_WINDOW : GRIBO_EXE, {});
+        c.process.waitForStarted(10000);
+    }
+    QThread::sleep(static_cast<unsigned long>(settle));
+    for (Contender& c : runs) c.before = costOf(c.process.processId());
     QThread::sleep(static_cast<unsigned long>(seconds));
-    processCost(p.processId(), cpu1, peak);
-    p.kill();
-    p.waitForFinished();
-    std::printf("\nRunning program (offscreen, baby at rest, %d s): CPU %.2f %% of one core, peak RSS %ld kB\n",
-                seconds, 100.0 * (cpu1 - cpu0) / seconds, peak);
+    for (Contender& c : runs) c.after = costOf(c.process.processId());
+    for (Contender& c : runs) {
+        c.process.kill();
+        c.process.waitForFinished();
+    }
+    if (xvfb.state() == QProcess::Running) {
+        xvfb.terminate();
+        xvfb.waitForFinished();
+    }
+
+    std::printf(
+        "\nThe running program under Xvfb %s, %d s from %d s after start, beside a bare Qt window with "
+        "a 10 ms timer\n",
+        qPrintable(display), seconds, settle);
+    std::printf("%-14s %12s %10s %14s %10s %13s %11s\n", "", "wake-ups/s", "x bare", "CPU ms (u+s)", "x bare",
+                "on-CPU ms", "x bare");
+    const Contender& bare = runs[3];
+    if (!bare.before || !bare.after) {
+        std::printf("the bare window did not run\n");
+        return;
+    }
+    const double bareWakes = double(bare.after->wakeUps - bare.before->wakeUps) / seconds;
+    const double bareCpu = 1000 * (bare.after->cpuSeconds - bare.before->cpuSeconds);
+    const double bareOnCpu = 1000 * (bare.after->onCpuSeconds - bare.before->onCpuSeconds);
+    for (const Contender& c : runs) {
+        if (!c.before || !c.after) {
+            std::printf("%-14s did not run\n", c.name);
+            continue;
+        }
+        const double wakes = double(c.after->wakeUps - c.before->wakeUps) / seconds;
+        const double cpu = 1000 * (c.after->cpuSeconds - c.before->cpuSeconds);
+        const double onCpu = 1000 * (c.after->onCpuSeconds - c.before->onCpuSeconds);
+        std::printf("%-14s %12.2f %10.3f %14.0f %10.3f %13.1f %11.3f   peak RSS %ld kB\n", c.name, wakes,
+                    wakes / bareWakes, cpu, bareCpu > 0 ? cpu / bareCpu : 0.0, onCpu, onCpu / bareOnCpu,
+                    c.after->peakKb);
+    }
 }
 
 }  // namespace
@@ -161,6 +262,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    gribo::measureRunningProgram(20);
+    const QByteArray display = qgetenv("GRIBO_BENCH_DISPLAY");
+    gribo::measureSideBySide(display.isEmpty() ? ":91" : QString::fromLocal8Bit(display), 25, 30);
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <QMenuBar>
 
-#include "anim/animation.h"
 #include "assets/catalogue.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
@@ -40,6 +39,8 @@ Form1::Form1() {
     Timer1->setObjectName("Timer1");
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    // Single-shot from here on: armed for each step of the animation.
+    scheduler_ = std::make_unique<TickScheduler>(*Timer1, *session_);
     Timer2 = new QTimer(this);
     Timer2->setObjectName("Timer2");
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
@@ -103,26 +104,25 @@ void Form1::buildMenus() {
 }
 
 void Form1::Form_Load() {
-    Timer1->start(10);
     Timer2->start(20000);
-    session_->run(startUp);
+    scheduler_->run(startUp);
     setFixedSize(sizeHint());
 }
 
-void Form1::Timer1_Timer() { session_->run(animationTick); }
+void Form1::Timer1_Timer() { scheduler_->step(); }
 
-void Form1::Timer2_Timer() { session_->run(lifeClockTick); }
+void Form1::Timer2_Timer() { scheduler_->run(lifeClockTick); }
 
-void Form1::Lait_Click() { session_->run(lait); }
+void Form1::Lait_Click() { scheduler_->run(lait); }
 
-void Form1::viande_Click() { session_->run(viande); }
+void Form1::viande_Click() { scheduler_->run(viande); }
 
-void Form1::Laver_Click() { session_->run(laver); }
+void Form1::Laver_Click() { scheduler_->run(laver); }
 
-void Form1::Veterinaire_Click() { session_->run(veterinaire); }
+void Form1::Veterinaire_Click() { scheduler_->run(veterinaire); }
 
-void Form1::ReinitialiserPartie() { session_->run(reinitialiserPartie); }
+void Form1::ReinitialiserPartie() { scheduler_->run(reinitialiserPartie); }
 
-void Form1::Stats_Click() { session_->run(stats); }
+void Form1::Stats_Click() { scheduler_->run(stats); }
 
 }  // namespace gribo::ui

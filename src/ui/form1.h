@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window: the scene of four stacked picture slots, the two timers and the
-// menus. Each handler runs one operation of the game through the session, which saves
-// what it wrote.
+// menus. Each handler runs one operation of the game through the scheduler, which
+// counts the animation's ticks up to now, saves what the handler wrote and arms
+// Timer1 for the next step of the animation.
 
 #include <QMainWindow>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "ui/picture_slots.h"
 #include "ui/qt_ports.h"
 #include "ui/secondary_windows.h"
+#include "ui/tick_scheduler.h"
 
 class QAction;
 class QMenu;
@@ -56,6 +58,7 @@ private:
     SecondaryWindows windows_;
     std::unique_ptr<CrySound> sound_;
     std::unique_ptr<GameSession> session_;
+    std::unique_ptr<TickScheduler> scheduler_;
 };
 
 }  // namespace gribo::ui

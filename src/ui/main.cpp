@@ -9,6 +9,10 @@
 
 int main(int argc, char** argv) {
     if (const std::optional<int> status = gribo::ui::handleCommandLine(argc, argv)) return *status;
+    // On X11 the scene goes to the server as a plain image: it is a few kilobytes, and
+    // shared memory would cost a round trip to the server, so one more wake-up of the
+    // GUI thread, for every picture the pet shows.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     gribo::ui::setApplicationIdentity();
 

@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 
+#include "care/commands.h"
+#include "state/startup.h"
 #include "support/fakes.h"
 #include "support/store_file.h"
 
@@ -36,7 +38,10 @@ TEST(MainWindow, IsAFixedGriboWindowWithoutMaximiseOrMinimise) {
     EXPECT_TRUE(w.windowFlags() & Qt::WindowCloseButtonHint);
     const QWidget* scene = w.centralWidget();
     EXPECT_EQ(scene->size(), QSize(110, 95));
-    EXPECT_EQ(w.Timer1->interval(), 10);
+    // The animation timer is armed once for each step: here the new egg's first tick.
+    EXPECT_TRUE(w.Timer1->isSingleShot());
+    EXPECT_EQ(w.Timer1->timerType(), Qt::PreciseTimer);
+    EXPECT_LE(w.Timer1->interval(), 10);
     EXPECT_EQ(w.Timer2->interval(), 20000);
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_TRUE(w.Timer2->isActive());
@@ -117,7 +122,8 @@ std::map<QString, QString> babyAtRest(int faim = 0, int caca = 0, int hoursSince
             {"datestats/datenourrit", QString::number(nowStamp() - hoursSinceFed)}};
 }
 
-// Fires a timer as the event loop does when its interval has passed.
+// Fires a timer as the event loop does when its interval has passed. Timer1 then plays
+// the step it was armed for.
 void fire(QTimer* timer, int times = 1) {
     for (int i = 0; i < times; ++i) {
         QTimerEvent tick(timer->timerId());
@@ -146,7 +152,7 @@ TEST(MainWindow, WhatEachHandlerWritesIsInTheFileWhenItReturns) {
     } cases[] = {
         {"milk's end",
          babyAtRest(),
-         [](Form1& w) { choose(w, "Lait"), fire(w.Timer1, 240); },
+         [](Form1& w) { choose(w, "Lait"), fire(w.Timer1, 11); },  // its eleven steps
          {{"stats/faim", "-100"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
         {"vet's cure",
          babyAtRest(-300),
@@ -272,6 +278,43 @@ TEST(MainWindow, ClosingItStopsItsTimersAndLeavesOtherWindowsOpen) {
     ASSERT_FALSE(stats.isNull());
     EXPECT_TRUE(stats->isVisible());
     stats->close();
+}
+
+TEST(TickScheduler, ArmsTheAnimationTimerOnceForEachStepOnTheMonotonicClock) {
+    clearStore();
+    test::Rig fakes;
+    GameSession session(fakes.clock, fakes.random, fakes.pictures, fakes.windows, fakes.sound);
+    QTimer timer;
+    qint64 now = 0;
+    TickScheduler scheduler(timer, session, [&now] { return now; });
+    QObject::connect(&timer, &QTimer::timeout, [&scheduler] { scheduler.step(); });
+    const auto cry = [](Game& g) { g.pet.stade = "nourrissonpleure", g.pet.compteur = 0; };
+    const struct {
+        qint64 now;
+        std::function<void()> act;
+        int compteur;
+        int interval;  // -1: the timer sleeps until another handler runs
+    } script[] = {
+        {0, [&] { scheduler.run(startUp); }, 0, 10},  // a new egg, shown at its first tick
+        {10, [&] { fire(&timer); }, 1, 790},
+        {500, [&] { scheduler.run(stats); }, 50, 300},
+        {5000, [&] { scheduler.run(cry); }, 0, 500},  // long after the egg's next step: it cries from now on
+        {5500, [&] { fire(&timer); }, 50, 500},
+        {3606000, [&] { fire(&timer); }, 0, 500},  // an hour late: one step, and on from there
+        {3606200, [&] { scheduler.run([](Game& g) { g.pet.stade = "Adulte"; }); }, 20, -1},
+        {3609000, [&] { scheduler.run(stats); }, 300, -1},
+    };
+    for (const auto& s : script) {
+        now = s.now;
+        s.act();
+        EXPECT_EQ(session.pet().compteur, s.compteur) << s.now;
+        EXPECT_EQ(timer.isActive() ? timer.interval() : -1, s.interval) << s.now;
+    }
+    QStringList frames;  // after the room and the sky
+    for (const auto& load : fakes.pictures.loads) frames << QString::fromStdString(load.path).section('\\', -1);
+    EXPECT_EQ(frames.mid(frames.size() - 3),
+              QStringList({"oeufbleuF1.gif", "nourrissonpleureF1.gif", "nourrissonpleureF2.gif"}));
+    EXPECT_EQ(fakes.sound.plays.size(), 1u);
 }
 
 }  // namespace
