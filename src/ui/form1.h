@@ -11,6 +11,7 @@
 #include "ui/game_session.h"
 #include "ui/picture_slots.h"
 #include "ui/qt_ports.h"
+#include "ui/scene_accessibility.h"
 #include "ui/secondary_windows.h"
 
 class QAction;
@@ -56,6 +57,7 @@ private:
     SecondaryWindows windows_;
     std::unique_ptr<CrySound> sound_;
     std::unique_ptr<GameSession> session_;
+    std::unique_ptr<SceneNarrator> narrator_;
 };
 
 }  // namespace gribo::ui

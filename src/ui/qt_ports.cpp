@@ -14,6 +14,16 @@ namespace {
 
 QString toQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// The desktop mixer lists the cry under the game's name and icon, so a player can
+// lower or mute it there. libpulse (and so PipeWire's pulse server) reads these
+// properties when the first audio object opens its connection; the override form is
+// needed for the name, which Qt's audio backend sets itself. A value the player has
+// set is left alone.
+void nameTheSound() {
+    if (qEnvironmentVariableIsSet("PULSE_PROP_OVERRIDE")) return;
+    qputenv("PULSE_PROP_OVERRIDE", "application.name='Gribo' application.icon_name='io.github.gribo.Gribo'");
+}
+
 }  // namespace
 
 LocalDateTime QtClock::now() const {
@@ -26,6 +36,7 @@ void QtRandom::reseed() { engine_.seed(static_cast<std::mt19937::result_type>(QD
 double QtRandom::next() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
 
 CrySound::CrySound(const QString& file) {
+    nameTheSound();
     if (!QFile::exists(file)) return;  // silent
     effect_ = std::make_unique<QSoundEffect>();
     effect_->setSource(QUrl::fromLocalFile(file));
