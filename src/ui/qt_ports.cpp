@@ -15,13 +15,15 @@ namespace {
 QString toQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The desktop mixer lists the cry under the game's name and icon, so a player can
-// lower or mute it there. libpulse (and so PipeWire's pulse server) reads these
-// properties when the first audio object opens its connection; the override form is
-// needed for the name, which Qt's audio backend sets itself. A value the player has
-// set is left alone.
+// lower or mute it there. libpulse (which PipeWire's pulse server serves too) reads
+// these properties when the first audio object opens its connection; the override
+// form is needed for the name, which Qt's audio backend sets itself. Ours come first,
+// so whatever the player set in the same variable wins.
 void nameTheSound() {
-    if (qEnvironmentVariableIsSet("PULSE_PROP_OVERRIDE")) return;
-    qputenv("PULSE_PROP_OVERRIDE", "application.name='Gribo' application.icon_name='io.github.gribo.Gribo'");
+    static const QByteArray ours = "application.name='Gribo' application.icon_name='io.github.gribo.Gribo'";
+    const QByteArray theirs = qgetenv("PULSE_PROP_OVERRIDE");
+    if (theirs.startsWith(ours)) return;  // named already
+    qputenv("PULSE_PROP_OVERRIDE", theirs.isEmpty() ? ours : ours + ' ' + theirs);
 }
 
 }  // namespace
