@@ -75,6 +75,9 @@ inline constexpr auto kAllFiles =
 // The path of idle frame `n` (1..13) or droppings picture for `count` (1 or more).
 std::string_view idleFrame(int n);
 std::string_view droppings(int count);
+// The piles a picture of the droppings slot shows: n for crotte<n>.gif, 0 for any
+// other picture (the empty one after a bath).
+int droppingPiles(std::string_view picture);
 
 // "datas/gribo/crotte1.gif" for "\datas\gribo\crotte1.gif": the path below the folder
 // that holds the executable, with '/' separators.

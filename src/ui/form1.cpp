@@ -11,9 +11,10 @@
 namespace gribo::ui {
 namespace {
 
-// The scene below the menu bar, in logical pixels. The window's outer size in the
-// layout (118 x 144 with its border, caption and menu bar) is this client area;
-// the window system adds its own frame and Qt the menu bar above it.
+// The scene below the menu bar, in picture pixels (logical pixels at scale 1). The
+// window's outer size in the layout (118 x 144 with its border, caption and menu bar)
+// is this client area; the window system adds its own frame and Qt the menu bar above
+// it.
 constexpr int kSceneWidth = 110;
 constexpr int kSceneHeight = 95;
 
@@ -34,6 +35,8 @@ Form1::Form1() {
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
     session_ = std::make_unique<GameSession>(clock_, random_, *pictures_, windows_, *sound_);
     session_->onStoreFailure(showStoreFailure);
+    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_);
+    session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -51,9 +54,8 @@ Form1::Form1() {
 Form1::~Form1() = default;
 
 void Form1::buildScene() {
-    auto* scene = new QWidget(this);
+    auto* scene = new Scene(this, {kSceneWidth, kSceneHeight});
     scene->setObjectName("scene");
-    scene->setFixedSize(kSceneWidth, kSceneHeight);
     scene->setAutoFillBackground(true);
     QPalette pal = scene->palette();
     pal.setColor(QPalette::Window, kFrameColour);

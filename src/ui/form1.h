@@ -12,6 +12,7 @@
 #include "ui/game_session.h"
 #include "ui/picture_slots.h"
 #include "ui/qt_ports.h"
+#include "ui/scene_accessibility.h"
 #include "ui/secondary_windows.h"
 #include "ui/tick_scheduler.h"
 
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<CrySound> sound_;
     std::unique_ptr<GameSession> session_;
     std::unique_ptr<TickScheduler> scheduler_;
+    std::unique_ptr<SceneNarrator> narrator_;
 };
 
 }  // namespace gribo::ui

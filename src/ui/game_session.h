@@ -4,6 +4,7 @@
 // only through run(), which makes whatever the handler wrote durable before it
 // returns, so no handler of the shell has to remember to save.
 
+#include <functional>
 #include <utility>
 
 #include "state/game.h"
@@ -23,7 +24,12 @@ public:
     void run(Handler&& handler) {
         std::forward<Handler>(handler)(game_);
         store_.flush();
+        if (after_) after_(game_);
     }
+
+    // Called after every handler, once what it wrote is saved: the shell's own views
+    // of the game catch up there.
+    void afterEachHandler(std::function<void(const Game&)> after) { after_ = std::move(after); }
 
     const PetState& pet() const { return game_.pet; }
     QString storeFile() const { return store_.fileName(); }
@@ -34,6 +40,7 @@ private:
     QtSettingsStore store_;
     Platform platform_;
     Game game_;
+    std::function<void(const Game&)> after_;
 };
 
 }  // namespace gribo::ui

@@ -1,6 +1,10 @@
 #include "ui/secondary_windows.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QPainter>
+
+#include "ui/scene_accessibility.h"
 
 namespace gribo::ui {
 namespace {
@@ -15,17 +19,26 @@ QPushButton* makeButton(const QString& caption, QWidget* parent, const QRect& bo
     return b;
 }
 
+// While the player is in the game the window comes forward and takes the keyboard.
+// While another application has it (a notice shown again by the life clock), the
+// window comes up above the game's own without taking it, and its task-bar entry
+// asks for attention instead.
 template <typename Form>
 Form* bringUp(QPointer<Form>& slot) {
+    installAccessibleRoles();
+    const bool gameActive = QApplication::activeWindow() != nullptr;
     if (!slot) {
         slot = new Form();
         slot->setAttribute(Qt::WA_DeleteOnClose);  // closing discards it
-        slot->show();
-    } else {
-        slot->show();
-        slot->raise();
     }
-    slot->activateWindow();
+    slot->setAttribute(Qt::WA_ShowWithoutActivating, !gameActive);
+    slot->show();
+    slot->raise();
+    if (gameActive) {
+        slot->activateWindow();
+    } else {
+        QApplication::alert(slot);
+    }
     return slot.data();
 }
 
@@ -61,6 +74,13 @@ Form3::Form3() {
     Label1 = new TextLabel("Label1", this, {16, 16, 393, 185});
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     Command1->setFocus();
+}
+
+// Screen readers announce the notice each time it comes up.
+void Form3::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 // Despite its caption the button only closes the notice.

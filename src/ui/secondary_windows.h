@@ -37,6 +37,9 @@ public:
     QPushButton* Command1;
     TextLabel* Label1;
     void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // The vet's picture: shown unscaled from its top-left corner, never resized to it.

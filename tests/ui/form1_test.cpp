@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QImageReader>
@@ -261,6 +262,38 @@ TEST(MainWindow, EachSlotShowsWhatTheGameSendsToItAndTheLifeClockRunsOnItsTimer)
     Form1 baby;
     fire(baby.Timer2);
     EXPECT_EQ(baby.Image4->picture(), picture("\\datas\\gribo\\crotte3.gif"));
+}
+
+// A screen reader hears the scene as one picture that says what the player sees: the
+// droppings the floor shows (none until the life clock draws them, none from the
+// moment the bath blanks them) rather than the count the pet holds.
+TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
+    storeHolds(babyAtRest(0, 3));
+    Form1 w;
+    QAccessibleInterface* scene = QAccessible::queryAccessibleInterface(w.centralWidget());
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(scene->role(), QAccessible::Graphic);
+    EXPECT_EQ(scene->childCount(), 0);
+    const auto heard = [scene] {
+        return scene->text(QAccessible::Name) + " / " + scene->text(QAccessible::Description);
+    };
+    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / Par la")) << heard().toStdString();
+    fire(w.Timer2);
+    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / 3 crottes par terre. Par la")) << heard().toStdString();
+    choose(w, "Laver");
+    fire(w.Timer1, 49);
+    EXPECT_TRUE(heard().startsWith("Gribo prend son bain / 3 crottes par terre.")) << heard().toStdString();
+    fire(w.Timer1);
+    EXPECT_TRUE(heard().startsWith("Gribo prend son bain / Par la")) << heard().toStdString();
+
+    const std::pair<Window, QAccessible::Role> roles[] = {{Window::Stats, QAccessible::Dialog},
+                                                          {Window::DeathNotice, QAccessible::AlertMessage},
+                                                          {Window::Vet, QAccessible::Dialog}};
+    for (const auto& [which, role] : roles) {
+        w.windows().show(which, "");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(w.windows().window(which))->role(), role);
+        w.windows().window(which)->close();
+    }
 }
 
 TEST(MainWindow, ClosingItStopsItsTimersAndLeavesOtherWindowsOpen) {

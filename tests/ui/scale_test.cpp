@@ -15,8 +15,7 @@ namespace {
 
 TEST(ScaledScreen, PicturesAreDrawnWithoutSmoothing) {
     ASSERT_EQ(qEnvironmentVariable("QT_SCALE_FACTOR"), "3");
-    QWidget scene;
-    scene.setFixedSize(20, 12);
+    Scene scene(nullptr, {20, 12});
     scene.setAutoFillBackground(true);
     QPalette pal = scene.palette();
     pal.setColor(QPalette::Window, QColor(10, 20, 30));

@@ -108,6 +108,31 @@ TEST(SecondaryWindows, EnterAndEscapePressNoButton) {
     f4->close();
 }
 
+// A starving pet's notice comes back at every tick of the life clock; while the player
+// types in another application it must not take the keyboard from it.
+TEST(SecondaryWindows, AWindowComingBackTakesTheKeyboardOnlyWhileTheGameHasIt) {
+    for (Window which : {Window::DeathNotice, Window::Vet, Window::Stats}) {
+        SCOPED_TRACE(static_cast<int>(which));
+        SecondaryWindows w;
+        w.show(which, message::kStarvation);
+        QWidget* shown = w.window(which);
+        QWidget game;  // the main window
+        game.show();
+        QApplication::processEvents();
+
+        QApplication::setActiveWindow(nullptr);  // another application has the keyboard
+        w.show(which, message::kStarvation);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), nullptr);
+
+        QApplication::setActiveWindow(&game);  // the player is back in the game
+        w.show(which, message::kStarvation);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), shown);
+        shown->close();
+    }
+}
+
 TEST(SecondaryWindows, ResizingMovesNothingInside) {
     SecondaryWindows w;
     auto* f3 = shown<Form3>(w, Window::DeathNotice, message::kEggDeath);

@@ -1,0 +1,67 @@
+#include "state/scene_description.h"
+
+#include <array>
+#include <span>
+
+#include "assets/catalogue.h"
+#include "state/sky.h"
+#include "state/stages.h"
+#include "state/values.h"
+
+namespace gribo {
+namespace {
+
+struct Words {
+    std::string_view key;  // a stage, or a sky picture
+    std::string_view words;
+};
+
+// What each stage shows. The fast egg says so: its beat tells that the hatching is near.
+constexpr std::array<Words, 9> kStages = {{
+    {stage::kOeuf1, "Un \xc5\x93uf bleu"},
+    {stage::kOeuf2, "Un \xc5\x93uf bleu qui bat vite"},
+    {stage::kEclosion,
+     "L'\xc5\x93uf \xc3\xa9"
+     "cl\xc3\xb4t"},
+    {stage::kNourrisson, "Gribo se prom\xc3\xa8ne"},
+    {stage::kViande, "Gribo mange de la viande"},
+    {stage::kMilk, "Gribo boit son biberon"},
+    {stage::kBain, "Gribo prend son bain"},
+    {stage::kPleure, "Gribo pleure"},
+    {stage::kMalade, "Gribo est malade"},
+}};
+
+// A stage no sequence knows shows no pet, only its room.
+constexpr std::string_view kRoomOnly = "La chambre de Gribo";
+
+// By the picture the sky shows, so the words change at the same hours as the pictures.
+constexpr std::array<Words, 4> kSkies = {{
+    {asset::kCielNuit, "Par la fen\xc3\xaatre, il fait nuit."},
+    {asset::kCielAube, "Par la fen\xc3\xaatre, le jour se l\xc3\xa8ve."},
+    {asset::kCiel, "Par la fen\xc3\xaatre, il fait jour."},
+    {asset::kCielSoir, "Par la fen\xc3\xaatre, le soir tombe."},
+}};
+
+std::string_view lookUp(std::span<const Words> table, std::string_view key, std::string_view otherwise) {
+    for (const Words& w : table) {
+        if (w.key == key) return w.words;
+    }
+    return otherwise;
+}
+
+}  // namespace
+
+SceneText describeScene(std::string_view stade, int droppings, int hour) {
+    SceneText text{std::string(lookUp(kStages, stade, kRoomOnly)), {}};
+    if (droppings == 1) {
+        text.description = "Une crotte par terre.";
+    } else if (droppings > 1) {
+        text.description = toText(droppings) + " crottes par terre.";
+    }
+    const std::string_view sky = lookUp(kSkies, skyPicture(hour), {});
+    if (!sky.empty() && !text.description.empty()) text.description += ' ';
+    text.description += sky;
+    return text;
+}
+
+}  // namespace gribo

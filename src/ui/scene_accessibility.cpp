@@ -1,0 +1,69 @@
+#include "ui/scene_accessibility.h"
+
+#include <QAccessibleWidget>
+
+#include "assets/catalogue.h"
+#include "state/scene_description.h"
+#include "ui/secondary_windows.h"
+
+namespace gribo::ui {
+namespace {
+
+// The scene: one picture. Its slots are how it is drawn, not parts of its own.
+class ScenePicture : public QAccessibleWidget {
+public:
+    explicit ScenePicture(QWidget* scene) : QAccessibleWidget(scene, QAccessible::Graphic) {}
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+};
+
+template <typename T>
+bool is(const QString& className) {
+    return className == QLatin1String(T::staticMetaObject.className());
+}
+
+QAccessibleInterface* roles(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType()) return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (is<Scene>(className)) return new ScenePicture(widget);
+    if (is<Form2>(className) || is<Form4>(className)) return new QAccessibleWidget(widget, QAccessible::Dialog);
+    if (is<Form3>(className)) return new QAccessibleWidget(widget, QAccessible::AlertMessage);
+    return nullptr;
+}
+
+QString toQ(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+void installAccessibleRoles() {
+    static const bool installed = (QAccessible::installFactory(roles), true);
+    (void)installed;
+}
+
+SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock)
+    : scene_(scene), pictures_(pictures), clock_(clock) {
+    installAccessibleRoles();
+}
+
+void SceneNarrator::follow(const PetState& pet) {
+    const std::string_view sky = pictures_.shown(Slot::Image3);
+    if (sky != sky_) {
+        sky_.assign(sky);
+        skyHour_ = sky.empty() ? -1 : clock_.now().hour;
+    }
+    const int droppings = asset::droppingPiles(pictures_.shown(Slot::Image4));
+    if (pet.stade == stade_ && droppings == droppings_ && skyHour_ == hour_) return;
+    stade_ = pet.stade;
+    droppings_ = droppings;
+    hour_ = skyHour_;
+
+    const SceneText text = describeScene(stade_, droppings_, hour_);
+    const QString name = toQ(text.name);
+    const QString description = toQ(text.description);
+    if (scene_.accessibleName() != name) scene_.setAccessibleName(name);
+    if (scene_.accessibleDescription() != description) scene_.setAccessibleDescription(description);
+}
+
+}  // namespace gribo::ui
