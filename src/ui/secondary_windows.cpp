@@ -19,30 +19,30 @@ QPushButton* makeButton(const QString& caption, QWidget* parent, const QRect& bo
     return b;
 }
 
-// While the player is in the game the window comes forward and takes the keyboard.
-// While another application has it (a notice shown again by the life clock), the
-// window comes up above the game's own without taking it, and its task-bar entry
-// asks for attention instead.
 template <typename Form>
 Form* bringUp(QPointer<Form>& slot) {
     installAccessibleRoles();
-    const bool gameActive = QApplication::activeWindow() != nullptr;
     if (!slot) {
         slot = new Form();
         slot->setAttribute(Qt::WA_DeleteOnClose);  // closing discards it
     }
-    slot->setAttribute(Qt::WA_ShowWithoutActivating, !gameActive);
-    slot->show();
-    slot->raise();
-    if (gameActive) {
-        slot->activateWindow();
-    } else {
-        QApplication::alert(slot);
-    }
+    comeUp(slot);
     return slot.data();
 }
 
 }  // namespace
+
+void comeUp(QWidget* window) {
+    const bool gameActive = QApplication::activeWindow() != nullptr;
+    window->setAttribute(Qt::WA_ShowWithoutActivating, !gameActive);
+    window->show();
+    window->raise();
+    if (gameActive) {
+        window->activateWindow();
+    } else {
+        QApplication::alert(window);
+    }
+}
 
 TextLabel::TextLabel(const QString& text, QWidget* parent, const QRect& box) : QLabel(text, parent) {
     setObjectName("Label1");

@@ -14,6 +14,12 @@
 
 namespace gribo::ui {
 
+// Shows a window of the game, or brings it up again. While the player is in the game
+// it comes forward and takes the keyboard. While another application has it (a notice
+// shown again by the life clock), the window comes up above the game's own without
+// taking it, and its task-bar entry asks for attention instead.
+void comeUp(QWidget* window);
+
 // A label that shows its text from its top-left corner, wraps it at words and cuts
 // it off at its bottom edge. "\r\n" starts a new line.
 class TextLabel : public QLabel {

@@ -1,7 +1,8 @@
 #include "ui/store_notice.h"
 
-#include <QApplication>
 #include <QMessageBox>
+
+#include "ui/secondary_windows.h"
 
 namespace gribo::ui {
 
@@ -19,8 +20,7 @@ void showStoreFailure(const QString& file, const QString& reason) {
                                 .arg(file, reason));
     box->setWindowModality(Qt::NonModal);  // the timers and the menus go on
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowIcon(QApplication::windowIcon());
-    box->show();
+    comeUp(box);
 }
 
 }  // namespace gribo::ui
