@@ -18,7 +18,7 @@ MAKEFLAGS += --no-print-directory
 # GoogleTest nor Google Benchmark); an existing one keeps what it was made with.
 GAME_FLAGS = $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
 
-.PHONY: all deps test-deps package-deps configure configure-game build game run test bench sheet \
+.PHONY: all deps test-deps package-deps bench-deps configure configure-game build game run test bench sheet \
         install package package-check clean
 
 all: build
@@ -31,6 +31,9 @@ test-deps:
 
 package-deps:
 	@bash scripts/install-deps --package
+
+bench-deps:
+	@bash scripts/install-deps --test --bench
 
 configure-game: deps
 	@cmake -S . -B $(BUILD) $(CMAKEFLAGS) $(GAME_FLAGS) >/dev/null
@@ -56,7 +59,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" \
 	ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: bench-deps build
 	@cmake --build $(BUILD) --target gribo_bench -j $(JOBS)
 	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" GRIBO_BENCH_DISPLAY=$(BENCH_DISPLAY) ./$(BUILD)/gribo_bench
