@@ -101,6 +101,20 @@ TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {
     EXPECT_EQ(s.value("stade/stade").toString(), "Oeuf1");
 }
 
+TEST(EndToEnd, TheSleepingGameWakesForEachStepOfAHatchingAndSavesTheBaby) {
+    Home home;
+    QDir().mkpath(home.config.path() + "/Gribo");
+    QFile stored(home.conf());
+    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+    stored.write("[stade]\nstade=Eclosion\n\n[stats]\ncaca=0\ncacafait=Oui\nfaim=0\n");
+    stored.close();
+    GameRun run(home);
+    run.start();
+    // The eleven frames, then the baby stored at the hatching's last tick.
+    EXPECT_TRUE(run.waitFor([&home] { return home.store().contains("stade=nourrisson"); })) << run.output();
+    run.runFor(0);
+}
+
 TEST(EndToEnd, OneGamePerStoreASecondStartBringsTheFirstForwardAndLeaves) {
     Home home;
     GameRun first(home);
