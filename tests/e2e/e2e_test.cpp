@@ -18,6 +18,12 @@ namespace {
 struct Home {
     QTemporaryDir config, runtime;
     QString conf() const { return config.path() + "/Gribo/Gribo.conf"; }
+    // Lays out a store as an earlier run (or a damaged disk) left it.
+    void holds(const QByteArray& bytes) const {
+        QDir().mkpath(config.path() + "/Gribo");
+        QFile f(conf());
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    }
     QByteArray store() const {
         QFile f(conf());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -103,11 +109,8 @@ TEST(EndToEnd, MissingPicturesAreReportedOnceAndTheGameRunsOn) {
 
 TEST(EndToEnd, TheSleepingGameWakesForEachStepOfAHatchingAndSavesTheBaby) {
     Home home;
-    QDir().mkpath(home.config.path() + "/Gribo");
-    QFile stored(home.conf());
-    ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
-    stored.write("[stade]\nstade=Eclosion\n\n[stats]\ncaca=0\ncacafait=Oui\nfaim=0\n");
-    stored.close();
+    home.holds("[stade]\nstade=Eclosion\n\n[stats]\ncaca=0\ncacafait=Oui\nfaim=0\n");
+    ASSERT_FALSE(home.store().isEmpty());
     GameRun run(home);
     run.start();
     // The eleven frames, then the baby stored at the hatching's last tick.
@@ -144,11 +147,8 @@ TEST(EndToEnd, OneGamePerStoreASecondStartBringsTheFirstForwardAndLeaves) {
 
 TEST(EndToEnd, ADamagedStoreIsMendedAtStartUpAndKeptAsideOnlyOnce) {
     Home home;
-    QDir().mkpath(home.config.path() + "/Gribo");
-    QFile damaged(home.conf());
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("[stade]\nstade=nourrisson\n\n[stats\nfaim=100\ncaca=0\ncacafait=Oui\n");
-    damaged.close();
+    home.holds("[stade]\nstade=nourrisson\n\n[stats\nfaim=100\ncaca=0\ncacafait=Oui\n");
+    ASSERT_FALSE(home.store().isEmpty());
     for (int start = 0; start < 2; ++start) {
         GameRun run(home);
         run.start();
