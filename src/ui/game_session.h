@@ -17,8 +17,7 @@ namespace gribo::ui {
 
 class GameSession {
 public:
-    GameSession(SavedStore& store, Clock& clock, Random& random, PictureSlots& pictures, Windows& windows,
-                Sound& sound)
+    GameSession(SavedStore& store, Clock& clock, Random& random, PictureSlots& pictures, Windows& windows, Sound& sound)
         : store_(store), platform_{clock, random, store, pictures, windows, sound}, game_(platform_) {}
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;

@@ -123,8 +123,8 @@ RawValue unescapedValue(QByteArrayView s) {
                 break;
             }
             const char e = s[i++];
-            static const std::map<char, char> simple = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                                        {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+            static const std::map<char, char> simple = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                                        {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                                         {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
             if (const auto it = simple.find(e); it != simple.end()) {
                 cur += QLatin1Char(it->second);
@@ -171,9 +171,7 @@ RawValue unescapedValue(QByteArrayView s) {
 }
 
 // "@Rect(1 2 3 4)" -> {"1", "2", "3", "4"}
-QStringList argumentsOf(const QString& s, qsizetype open) {
-    return s.mid(open + 1, s.size() - open - 2).split(u' ');
-}
+QStringList argumentsOf(const QString& s, qsizetype open) { return s.mid(open + 1, s.size() - open - 2).split(u' '); }
 
 QVariant valueOf(const QString& s) {
     if (!s.startsWith(u'@')) return s;
@@ -229,8 +227,8 @@ void appendName(const QString& name, QByteArray& out) {
         const char16_t c = qc.unicode();
         if (c == u'/') {
             out += '\\';
-        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                   c == '-' || c == '.') {
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+                   c == '.') {
             out += static_cast<char>(c);
         } else if (c <= 0xFF) {
             out += '%';
@@ -245,40 +243,40 @@ void appendName(const QString& name, QByteArray& out) {
 
 QString textOf(const QVariant& v) {
     switch (v.metaType().id()) {
-    case QMetaType::UnknownType:
-        return QStringLiteral("@Invalid()");
-    case QMetaType::QByteArray:
-        return QLatin1String("@ByteArray(") + QLatin1String(v.toByteArray()) + u')';
-    case QMetaType::QString:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Bool:
-    case QMetaType::Float:
-    case QMetaType::Double: {
-        const QString s = v.toString();
-        if (s.contains(QChar::Null)) return QLatin1String("@String(") + s + u')';
-        return s.startsWith(u'@') ? u'@' + s : s;
-    }
-    case QMetaType::QRect: {
-        const QRect r = v.toRect();
-        return QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
-    }
-    case QMetaType::QSize:
-        return QString::asprintf("@Size(%d %d)", v.toSize().width(), v.toSize().height());
-    case QMetaType::QPoint:
-        return QString::asprintf("@Point(%d %d)", v.toPoint().x(), v.toPoint().y());
-    default: {
-        const bool dateTime = v.metaType().id() == QMetaType::QDateTime;
-        QByteArray bytes;
-        {
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            out.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-            out << v;
+        case QMetaType::UnknownType:
+            return QStringLiteral("@Invalid()");
+        case QMetaType::QByteArray:
+            return QLatin1String("@ByteArray(") + QLatin1String(v.toByteArray()) + u')';
+        case QMetaType::QString:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Bool:
+        case QMetaType::Float:
+        case QMetaType::Double: {
+            const QString s = v.toString();
+            if (s.contains(QChar::Null)) return QLatin1String("@String(") + s + u')';
+            return s.startsWith(u'@') ? u'@' + s : s;
         }
-        return QLatin1String(dateTime ? "@DateTime(" : "@Variant(") + QLatin1String(bytes) + u')';
-    }
+        case QMetaType::QRect: {
+            const QRect r = v.toRect();
+            return QString::asprintf("@Rect(%d %d %d %d)", r.x(), r.y(), r.width(), r.height());
+        }
+        case QMetaType::QSize:
+            return QString::asprintf("@Size(%d %d)", v.toSize().width(), v.toSize().height());
+        case QMetaType::QPoint:
+            return QString::asprintf("@Point(%d %d)", v.toPoint().x(), v.toPoint().y());
+        default: {
+            const bool dateTime = v.metaType().id() == QMetaType::QDateTime;
+            QByteArray bytes;
+            {
+                QDataStream out(&bytes, QIODevice::WriteOnly);
+                out.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+                out << v;
+            }
+            return QLatin1String(dateTime ? "@DateTime(" : "@Variant(") + QLatin1String(bytes) + u')';
+        }
     }
 }
 
@@ -298,28 +296,45 @@ void appendText(const QString& s, QByteArray& out) {
         }
         hexFollows = false;
         switch (c) {
-        case 0: out += "\\0"; hexFollows = true; break;
-        case '\a': out += "\\a"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\v': out += "\\v"; break;
-        case '"':
-        case '\\':
-            out += '\\';
-            out += static_cast<char>(c);
-            break;
-        default:
-            if (c <= 0x1F || (c >= 0x7F && binary)) {
-                out += "\\x" + QByteArray::number(c, 16);
+            case 0:
+                out += "\\0";
                 hexFollows = true;
-            } else if (binary) {
+                break;
+            case '\a':
+                out += "\\a";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\v':
+                out += "\\v";
+                break;
+            case '"':
+            case '\\':
+                out += '\\';
                 out += static_cast<char>(c);
-            } else {
-                out += QByteArray(toUtf8(qc));
-            }
+                break;
+            default:
+                if (c <= 0x1F || (c >= 0x7F && binary)) {
+                    out += "\\x" + QByteArray::number(c, 16);
+                    hexFollows = true;
+                } else if (binary) {
+                    out += static_cast<char>(c);
+                } else {
+                    out += QByteArray(toUtf8(qc));
+                }
         }
     }
     if (needsQuotes || (out.size() > start && (out[start] == ' ' || out.back() == ' '))) {
@@ -366,7 +381,7 @@ IniRead parseIni(QByteArrayView text) {
                 continue;
             }
             section = name.compare("%general", Qt::CaseInsensitive) == 0 ? QString::fromLatin1(name.sliced(1))
-                                                                           : unescapedName(name);
+                                                                         : unescapedName(name);
             section += u'/';
             continue;
         }

@@ -38,10 +38,9 @@ void showStoreFailure(const QString& file, const QString& reason) {
 
 void showStoreSavedAgain(const QString& file) {
     if (failureBox) failureBox->close();
-    auto* box = notice(QMessageBox::Information, "storeSavedAgain",
-                       QString::fromUtf8("Gribo est de nouveau enregistr\xc3\xa9."),
-                       QString::fromUtf8("Tout ce qui lui est arriv\xc3\xa9 est maintenant dans le fichier %1.")
-                           .arg(file));
+    auto* box = notice(
+        QMessageBox::Information, "storeSavedAgain", QString::fromUtf8("Gribo est de nouveau enregistr\xc3\xa9."),
+        QString::fromUtf8("Tout ce qui lui est arriv\xc3\xa9 est maintenant dans le fichier %1.").arg(file));
     box->setWindowModality(Qt::NonModal);
     comeUp(box);
 }
@@ -50,13 +49,12 @@ void showStoreUnreadable(const QString& file, const QString& reason) {
     QMessageBox box(QMessageBox::Critical, "Gribo", QString::fromUtf8("Gribo ne peut pas \xc3\xaatre lu."),
                     QMessageBox::Ok);
     box.setObjectName("storeUnreadable");
-    box.setInformativeText(
-        QString::fromUtf8("Le fichier %1 existe mais ne peut pas \xc3\xaatre lu : %2.\n\n"
-                          "Le jeu ne d\xc3\xa9marre pas, pour ne rien \xc3\xa9"
-                          "crire \xc3\xa0 la place de Gribo. Rendez ce fichier lisible "
-                          "(par exemple s'il appartient \xc3\xa0 un autre utilisateur), "
-                          "puis relancez le jeu.")
-            .arg(file, reason));
+    box.setInformativeText(QString::fromUtf8("Le fichier %1 existe mais ne peut pas \xc3\xaatre lu : %2.\n\n"
+                                             "Le jeu ne d\xc3\xa9marre pas, pour ne rien \xc3\xa9"
+                                             "crire \xc3\xa0 la place de Gribo. Rendez ce fichier lisible "
+                                             "(par exemple s'il appartient \xc3\xa0 un autre utilisateur), "
+                                             "puis relancez le jeu.")
+                               .arg(file, reason));
     box.exec();
 }
 

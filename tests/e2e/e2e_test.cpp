@@ -168,8 +168,7 @@ TEST(EndToEnd, AStoreThatCannotBeReadIsToldAndNeverReplacedByAnEgg) {
     ASSERT_TRUE(QDir().mkpath(home.conf()));
     GameRun run(home);
     run.start();
-    EXPECT_TRUE(run.waitFor([&run] { return run.seen.find("cannot be read") != std::string::npos; }))
-        << run.output();
+    EXPECT_TRUE(run.waitFor([&run] { return run.seen.find("cannot be read") != std::string::npos; })) << run.output();
     run.runFor(1500);  // the notice waits for the player; nothing is written meanwhile
     EXPECT_TRUE(QFileInfo(home.conf()).isDir());
     EXPECT_EQ(QDir(home.config.path() + "/Gribo").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

@@ -26,8 +26,9 @@
 namespace gribo::ui {
 namespace {
 
-const QString kAnnee = QString::fromUtf8("datecreation/ann\xc3\xa9"
-                                         "e");
+const QString kAnnee = QString::fromUtf8(
+    "datecreation/ann\xc3\xa9"
+    "e");
 
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
@@ -66,9 +67,15 @@ IniValues readByQSettings(const QTemporaryDir& dir, const QByteArray& bytes) {
 }
 
 IniValues firstRun() {
-    return {{"datecreation/jour", "7"},     {"datecreation/mois", "3"},   {kAnnee, "2006"},
-            {"datecreation/heure", "9"},    {"datecreation/min", "5"},    {"stade/stade", "Oeuf1"},
-            {"datestats/datenourrit", "17329449"}, {"stats/faim", "0"}, {"stats/caca", "0"},
+    return {{"datecreation/jour", "7"},
+            {"datecreation/mois", "3"},
+            {kAnnee, "2006"},
+            {"datecreation/heure", "9"},
+            {"datecreation/min", "5"},
+            {"stade/stade", "Oeuf1"},
+            {"datestats/datenourrit", "17329449"},
+            {"stats/faim", "0"},
+            {"stats/caca", "0"},
             {"stats/cacafait", "Oui"}};
 }
 
@@ -97,18 +104,20 @@ TEST(StoreText, IsTheBytesQSettingsWritesForTheSameValues) {
         {"a first run over a player's keys", players, firstRun()},
         {"a negative hunger and an empty stage", {}, {{"stats/faim", "-100"}, {"stade/stade", ""}}},
         {"the developer reset's empty creation keys", {}, {{"datecreation/jour", ""}, {kAnnee, ""}}},
-        {"a stage read as a list, written back as text", "[stade]\nstade=nourrisson, Oeuf1\n",
-         {{"stats/faim", "1"}}},
+        {"a stage read as a list, written back as text", "[stade]\nstade=nourrisson, Oeuf1\n", {{"stats/faim", "1"}}},
         {"a stage with a comma", {}, {{"stade/stade", "nourrisson, Oeuf1"}}},
         {"accents, quotes, escapes and blanks",
          {},
-         {{"stats/a", QString::fromUtf8("\xc3\x89" "closion \xe2\x82\xac\xf0\x9f\x98\x80")},
+         {{"stats/a", QString::fromUtf8("\xc3\x89"
+                                        "closion \xe2\x82\xac\xf0\x9f\x98\x80")},
           {"stats/b", "\"dit\" \\ ;"},
           {"stats/c", " devant"},
           {"stats/d", "derri\xc3\xa8re "},
           {"stats/e", "@arobase"},
           {"stats/f", QString("tab\tnul") + QChar(0) + "9"},
-          {"stats/g", QString("ctl\x01" "a\x1f" "F")},
+          {"stats/g", QString("ctl\x01"
+                              "a\x1f"
+                              "F")},
           {"stats/h", "a=b"}}},
         {"a player's sections kept in their order", players, {{"stade/stade", "nourrisson"}}},
     };
@@ -143,10 +152,8 @@ TEST(StoreText, ALineItCannotUnderstandIsToldApart) {
     const struct {
         const char* text;
         bool wellFormed;
-    } cases[] = {{"[stade]\nstade=x\n", true},
-                 {"; only\n\n", true},
-                 {"[stats\nfaim=1\n", false},
-                 {"[stats]\nfaim\n", false}};
+    } cases[] = {
+        {"[stade]\nstade=x\n", true}, {"; only\n\n", true}, {"[stats\nfaim=1\n", false}, {"[stats]\nfaim\n", false}};
     for (const auto& c : cases) EXPECT_EQ(parseIni(c.text).wellFormed, c.wellFormed) << c.text;
 }
 
@@ -215,7 +222,8 @@ TEST(StoreSave, EveryStepOfASaveThatFailsLeavesTheOldOrTheNewPetAndIsReported) {
         steps = files.calls;
     }
     ASSERT_GT(steps.count("write"), 5) << steps.join(", ").toStdString();
-    for (const char* step : {"open new file", "fsync", "close", "rename", "open folder", "fsync folder", "close folder"})
+    for (const char* step :
+         {"open new file", "fsync", "close", "rename", "open folder", "fsync folder", "close folder"})
         EXPECT_TRUE(steps.contains(step)) << step;
 
     for (int at = 0; at < steps.size(); ++at) {
