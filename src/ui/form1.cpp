@@ -23,7 +23,11 @@ const QColor kFrameColour(74, 48, 66);
 
 }  // namespace
 
-Form1::Form1() {
+Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
+    if (!store_) {
+        store_ = std::make_unique<StoreFile>(StoreFile::playerFile());
+        store_->load();
+    }
     setObjectName("Form1");
     setWindowTitle("Gribo");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -33,8 +37,8 @@ Form1::Form1() {
 
     pictures_ = std::make_unique<SlotPictures>(std::array<PictureSlot*, 4>{Image1, Image2, Image3, Image4});
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
-    session_ = std::make_unique<GameSession>(clock_, random_, *pictures_, windows_, *sound_);
-    session_->onStoreFailure(showStoreFailure);
+    session_ = std::make_unique<GameSession>(*store_, clock_, random_, *pictures_, windows_, *sound_);
+    session_->onStoreNotices({showStoreFailure, showStoreSavedAgain});
     narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_);
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
@@ -113,7 +117,15 @@ void Form1::Form_Load() {
 
 void Form1::Timer1_Timer() { scheduler_->step(); }
 
-void Form1::Timer2_Timer() { scheduler_->run(lifeClockTick); }
+void Form1::Timer2_Timer() {
+    scheduler_->run(lifeClockTick);
+    session_->saveUnsaved();  // a save that failed is tried again at every tick
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    session_->saveUnsaved();
+    QMainWindow::closeEvent(event);
+}
 
 void Form1::Lait_Click() { scheduler_->run(lait); }
 

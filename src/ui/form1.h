@@ -24,7 +24,8 @@ namespace gribo::ui {
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    Form1();
+    // The game on the player's store, read here (tests), or on `store`, already read.
+    explicit Form1(std::unique_ptr<StoreFile> store = {});
     ~Form1() override;
 
     // Slots, back to front: background, pet, sky, droppings.
@@ -49,10 +50,15 @@ public:
     void ReinitialiserPartie();
     void Stats_Click();
 
+protected:
+    // What could not be saved yet is tried once more as the window closes.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildScene();
     void buildMenus();
 
+    std::unique_ptr<StoreFile> store_;
     QtClock clock_;
     QtRandom random_;
     std::unique_ptr<SlotPictures> pictures_;

@@ -6,6 +6,7 @@
 #include "ui/identity.h"
 #include "ui/settings_store.h"
 #include "ui/single_instance.h"
+#include "ui/store_notice.h"
 
 int main(int argc, char** argv) {
     if (const std::optional<int> status = gribo::ui::handleCommandLine(argc, argv)) return *status;
@@ -18,14 +19,21 @@ int main(int argc, char** argv) {
 
     // One game per store: a second start brings the first one forward and leaves.
     // Not a QSettings: the store is read first, and only, by the game that plays on it.
-    const QString store = gribo::ui::QtSettingsStore::playerFile();
+    const QString store = gribo::ui::StoreFile::playerFile();
     gribo::ui::SingleInstance instance(store);
     if (!instance.primary()) {
         if (!instance.bringPrimaryForward(1500)) qInfo("Gribo is already running for %s.", qPrintable(store));
         return 0;
     }
 
-    QPointer<gribo::ui::Form1> form1 = new gribo::ui::Form1();
+    // A store that is there but cannot be read holds a pet: the game tells the player
+    // and stops, rather than start a new egg that would be saved over it.
+    auto pet = std::make_unique<gribo::ui::StoreFile>(store);
+    if (const gribo::ui::StoreFile::Loaded loaded = pet->load(); !loaded.readable) {
+        gribo::ui::showStoreUnreadable(store, loaded.reason);
+        return 1;
+    }
+    QPointer<gribo::ui::Form1> form1 = new gribo::ui::Form1(std::move(pet));
     form1->setAttribute(Qt::WA_DeleteOnClose);  // its timers end with it
     QObject::connect(&instance, &gribo::ui::SingleInstance::comeForward, form1, [form1] {
         form1->showNormal();

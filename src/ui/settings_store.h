@@ -1,55 +1,75 @@
 #pragma once
 
-// The player's store: QSettings("Gribo", "Gribo") in the native format, one group per
-// section ($XDG_CONFIG_HOME/Gribo/Gribo.conf on Linux). This is where a player's pet
-// lives between runs.
+// The player's store: the file QSettings(NativeFormat, UserScope, "Gribo", "Gribo")
+// reads ($XDG_CONFIG_HOME/Gribo/Gribo.conf on Linux), one group per section. This is
+// where a player's pet lives between runs. The game reads it and writes it itself, in
+// the bytes QSettings would write, so that every step of a save is checked.
 
-#include <QSet>
-#include <QSettings>
 #include <QString>
-#include <functional>
 
 #include "state/ports.h"
+#include "ui/file_system.h"
+#include "ui/ini_format.h"
 
 namespace gribo::ui {
 
-class QtSettingsStore : public SettingsStore {
+// The store as the shell drives it: the game's reads and writes, and the save that
+// makes them durable after each handler.
+class SavedStore : public SettingsStore {
 public:
-    // Told the file and the system's reason when a save could not reach the disk.
-    using FailureHandler = std::function<void(const QString& file, const QString& reason)>;
+    struct Saved {
+        bool done = false;
+        QString reason;  // not done: why, in the system's words
+    };
+    // Something was written since the last save was tried.
+    virtual bool changedSinceLastTry() const = 0;
+    // Something written has not reached the disk yet.
+    virtual bool unsaved() const = 0;
+    // Writes the whole store to disk. What fails stays unsaved, for the next try.
+    virtual Saved save() = 0;
+    virtual QString fileName() const = 0;
+};
 
-    // The player's store. A file QSettings cannot fully parse is kept aside, and what
-    // could be read of it is written back whole at the first flush, so the next start
-    // finds a sound file.
-    QtSettingsStore();
-    // Where the player's store lies, found without opening it.
+class StoreFile final : public SavedStore {
+public:
+    // Where the player's store lies.
     static QString playerFile();
-    // A store in the same format at `file` (a temporary folder in tests).
-    explicit QtSettingsStore(const QString& file);
+    // The store at `file`, reached through `fs`. Nothing is read before load().
+    explicit StoreFile(QString file, FileSystem& fs = systemFiles());
+
+    struct Loaded {
+        bool readable = true;
+        QString reason;  // not readable: the system's words
+    };
+    // Reads the file. A missing file is an empty store. A file that is there but
+    // cannot be read is never taken for an empty one: the store then holds nothing,
+    // and never writes over the file. A file with lines that cannot be understood is
+    // copied aside once, and what could be read of it is saved whole at the next save.
+    Loaded load();
+    bool loaded() const { return state_ == State::Loaded; }
 
     std::string read(std::string_view section, std::string_view key) override;
-    // Changes the value in memory at once; it reaches the disk at the next flush().
+    // Changes the value in memory at once; it reaches the disk at the next save().
     void write(std::string_view section, std::string_view key, std::string_view value) override;
     // Copies the file as it is on disk to Gribo.conf.corrompu-<date>, once per run.
     void keepCopy() override;
 
-    // Writes what changed since the last flush to disk, atomically (QSettings replaces
-    // the whole file through a temporary file and a rename), and tells whether it
-    // landed, judged from the file itself. Does nothing when nothing changed. A save
-    // that fails is tried again with the next change; each cause of failure reaches
-    // the handler once.
-    bool flush();
-    void onFailure(FailureHandler handler) { onFailure_ = std::move(handler); }
-    QString fileName() const { return settings_.fileName(); }
+    bool changedSinceLastTry() const override { return changed_; }
+    bool unsaved() const override { return unsaved_; }
+    Saved save() override;
+    QString fileName() const override { return file_; }
 
 private:
-    void healIfDamaged();
+    enum class State { NotRead, Loaded, Unreadable };
 
-    QSettings settings_;
-    bool dirty_ = false;
+    QString file_;
+    FileSystem& fs_;
+    State state_ = State::NotRead;
+    QString unreadable_;
+    IniValues values_;
+    bool changed_ = false;
+    bool unsaved_ = false;
     bool keptCopy_ = false;
-    QSet<QString> reported_;
-    FailureHandler onFailure_;
 };
 
 }  // namespace gribo::ui

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -158,6 +159,20 @@ TEST(EndToEnd, ADamagedStoreIsMendedAtStartUpAndKeptAsideOnlyOnce) {
     }
     EXPECT_EQ(QDir(home.config.path() + "/Gribo").entryList({"Gribo.conf.corrompu-*"}).size(), 1);
     EXPECT_TRUE(home.store().contains("stade=nourrisson\n"));
+}
+
+TEST(EndToEnd, AStoreThatCannotBeReadIsToldAndNeverReplacedByAnEgg) {
+    Home home;
+    // A store that is there but cannot be read, even by root: a folder in its place
+    // (its open succeeds, its read fails).
+    ASSERT_TRUE(QDir().mkpath(home.conf()));
+    GameRun run(home);
+    run.start();
+    EXPECT_TRUE(run.waitFor([&run] { return run.seen.find("cannot be read") != std::string::npos; })) << run.output();
+    run.runFor(1500);  // the notice waits for the player; nothing is written meanwhile
+    EXPECT_TRUE(QFileInfo(home.conf()).isDir());
+    EXPECT_EQ(QDir(home.config.path() + "/Gribo").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"Gribo.conf"});
 }
 
 }  // namespace

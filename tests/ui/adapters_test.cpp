@@ -26,21 +26,23 @@ TEST(SettingsStoreAdapter, KeepsTheGamesKeysInTheNativeStoreAndWritesThemAtTheFl
     const char* const annee =
         "ann\xc3\xa9"
         "e";
-    QtSettingsStore store;
+    StoreFile store(StoreFile::playerFile());
+    ASSERT_TRUE(store.load().readable);
     EXPECT_EQ(store.fileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/Gribo/Gribo.conf");
-    EXPECT_EQ(QtSettingsStore::playerFile(), store.fileName());
+    EXPECT_EQ(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo").fileName(), store.fileName());
     EXPECT_EQ(store.read("stade", "stade"), "");
     store.write("datecreation", annee, "2006");
     store.write("stats", "faim", "-100");
     store.write("stade", "stade", "Oeuf1");
     EXPECT_EQ(store.read("stats", "faim"), "-100");
     EXPECT_TRUE(test::storeOnDisk(store.fileName()).empty());
-    store.flush();
+    EXPECT_TRUE(store.save().done);
 
     const std::map<std::string, std::string> expected = {
         {std::string("datecreation/") + annee, "2006"}, {"stats/faim", "-100"}, {"stade/stade", "Oeuf1"}};
     EXPECT_EQ(test::storeOnDisk(store.fileName()), expected);
-    QtSettingsStore reopened;
+    StoreFile reopened(StoreFile::playerFile());
+    reopened.load();
     EXPECT_EQ(reopened.read("datecreation", annee), "2006");
 }
 
@@ -78,46 +80,42 @@ TEST(SettingsStoreAdapter, ADamagedStoreIsKeptAsideOnceAndSavedWholeAtTheFirstFl
         SCOPED_TRACE(c.what);
         StoreFolder folder;
         folder.holds(c.stored);
-        QtSettingsStore store(folder.file());
-        int failures = 0;
-        store.onFailure([&failures](const QString&, const QString&) { ++failures; });
+        StoreFile store(folder.file());
+        ASSERT_TRUE(store.load().readable);
         EXPECT_EQ(store.read("stade", "stade"), c.stade);
         EXPECT_EQ(folder.copies().size(), c.unparsable ? 1 : 0);
         store.keepCopy();  // as a first run over it asks: one copy in all, of the file as it was
         ASSERT_EQ(folder.copies().size(), 1);
         EXPECT_EQ(StoreFolder::bytesOf(folder.dir.path() + "/Gribo/" + folder.copies()[0]), c.stored);
-        EXPECT_TRUE(store.flush());
+        EXPECT_TRUE(store.save().done);
         EXPECT_EQ(StoreFolder::bytesOf(folder.file()), c.saved.isEmpty() ? c.stored : c.saved);
-        store.write("stats", "cacafait", "Non");  // the next command's value lands, and nobody is alarmed
-        EXPECT_TRUE(store.flush());
+        store.write("stats", "cacafait", "Non");  // the next command's value lands
+        EXPECT_TRUE(store.save().done);
         EXPECT_TRUE(StoreFolder::bytesOf(folder.file()).contains("cacafait=Non"));
-        EXPECT_EQ(failures, 0);
     }
 }
 
-TEST(SettingsStoreAdapter, ASaveThatCannotLandIsToldOnceAndRetriedWithTheNextChange) {
+TEST(SettingsStoreAdapter, ASaveThatCannotLandKeepsEverythingForTheNextTry) {
     StoreFolder folder;
     QFile blocker(folder.dir.path() + "/Gribo");  // a file where the store's folder should be
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QtSettingsStore store(folder.file());
-    QStringList told;
-    store.onFailure([&told](const QString& file, const QString& reason) { told << file + ": " + reason; });
+    StoreFile store(folder.file());
+    ASSERT_TRUE(store.load().readable);
     store.write("stats", "faim", "300");
-    EXPECT_FALSE(store.flush());
+    const StoreFile::Saved failed = store.save();
+    EXPECT_FALSE(failed.done);
+    EXPECT_FALSE(failed.reason.isEmpty());  // the system's reason
     store.write("stats", "caca", "1");
-    EXPECT_FALSE(store.flush());
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith(folder.file() + ": ")) << told[0].toStdString();
-    EXPECT_GT(told[0].size(), folder.file().size() + 2);  // the system's reason
+    EXPECT_FALSE(store.save().done);
+    EXPECT_TRUE(store.unsaved());
 
     ASSERT_TRUE(blocker.remove() && QDir().mkpath(folder.dir.path() + "/Gribo"));
-    store.write("stats", "cacafait", "Non");
-    EXPECT_TRUE(store.flush());
+    EXPECT_TRUE(store.save().done);
+    EXPECT_FALSE(store.unsaved());
     const auto disk = test::storeOnDisk(folder.file());
     EXPECT_EQ(disk.at("stats/faim"), "300");  // what failed before went with it
     EXPECT_EQ(disk.at("stats/caca"), "1");
-    EXPECT_EQ(told.size(), 1);
 }
 
 QImage checker(QColor a, QColor b) {

@@ -23,11 +23,7 @@
 namespace gribo::ui {
 namespace {
 
-void clearStore() {
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
-    s.clear();
-    s.sync();
-}
+void clearStore() { QFile::remove(StoreFile::playerFile()); }
 
 TEST(MainWindow, IsAFixedGriboWindowWithoutMaximiseOrMinimise) {
     clearStore();
@@ -316,7 +312,9 @@ TEST(MainWindow, ClosingItStopsItsTimersAndLeavesOtherWindowsOpen) {
 TEST(TickScheduler, ArmsTheAnimationTimerOnceForEachStepOnTheMonotonicClock) {
     clearStore();
     test::Rig fakes;
-    GameSession session(fakes.clock, fakes.random, fakes.pictures, fakes.windows, fakes.sound);
+    StoreFile store(StoreFile::playerFile());
+    store.load();
+    GameSession session(store, fakes.clock, fakes.random, fakes.pictures, fakes.windows, fakes.sound);
     QTimer timer;
     qint64 now = 0;
     TickScheduler scheduler(timer, session, [&now] { return now; });
