@@ -49,9 +49,15 @@ public:
     void ReinitialiserPartie();
     void Stats_Click();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void buildScene();
     void buildMenus();
+    // Widens the scene so that every entry of the menu bar shows at the bar's font,
+    // and fixes the window to its contents.
+    void fitMenuBar();
 
     QtClock clock_;
     QtRandom random_;
@@ -61,6 +67,7 @@ private:
     std::unique_ptr<GameSession> session_;
     std::unique_ptr<TickScheduler> scheduler_;
     std::unique_ptr<SceneNarrator> narrator_;
+    bool fitQueued_ = false;
 };
 
 }  // namespace gribo::ui
