@@ -1,6 +1,9 @@
 #include "ui/scene_accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QKeyEvent>
 
 #include "assets/catalogue.h"
@@ -10,19 +13,35 @@
 namespace gribo::ui {
 namespace {
 
-// Where the scene keeps its description, and the text told on demand while it is told.
+// Where the scene keeps its description (and, before Qt 6.8, its name).
 constexpr char kDescription[] = "gribo_description";
-constexpr char kTold[] = "gribo_told";
+constexpr char kName[] = "gribo_name";
+
+// Qt before 6.8 sends a change of name or description to AT-SPI with the object in
+// place of the new text, and Orca 43 then speaks nothing. The game sends the change
+// itself, with the text, on Qt's own connection to the accessibility bus.
+constexpr bool kOwnSignals = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
+
+[[maybe_unused]] void sayChanged(QWidget& scene, const char* property, const QString& text) {
+    if (!QAccessible::isActive()) return;
+    QDBusConnection bus(QStringLiteral("a11y"));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&scene);
+    if (!bus.isConnected() || !iface) return;
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(iface));
+    QDBusMessage signal = QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                     QStringLiteral("PropertyChange"));
+    signal << QString::fromLatin1(property) << 0 << 0 << QVariant::fromValue(QDBusVariant(text))
+           << QVariant::fromValue(QVariantMap());
+    bus.send(signal);
+}
 
 // The scene: one picture. Its slots are how it is drawn, not parts of its own.
 class ScenePicture : public QAccessibleWidget {
 public:
     explicit ScenePicture(QWidget* scene) : QAccessibleWidget(scene, QAccessible::Graphic) {}
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Description) {
-            const QVariant told = widget()->property(kTold);
-            return told.isValid() ? told.toString() : sceneDescription(*widget());
-        }
+        if (kOwnSignals && t == QAccessible::Name) return widget()->property(kName).toString();
+        if (t == QAccessible::Description) return sceneDescription(*widget());
         return QAccessibleWidget::text(t);
     }
     int childCount() const override { return 0; }
@@ -55,6 +74,10 @@ void installAccessibleRoles() {
 }
 
 QString sceneDescription(const QWidget& scene) { return scene.property(kDescription).toString(); }
+
+QString sceneName(const QWidget& scene) {
+    return kOwnSignals ? scene.property(kName).toString() : scene.accessibleName();
+}
 
 SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock,
                              const SecondaryWindows& windows)
@@ -91,7 +114,12 @@ void SceneNarrator::follow(const PetState& pet) {
     // new name gets the new one.
     scene_.setProperty(kDescription, toQ(text.description));
     const QString name = toQ(text.name);
-    if (scene_.accessibleName() != name) scene_.setAccessibleName(name);
+    if (!kOwnSignals) {
+        if (scene_.accessibleName() != name) scene_.setAccessibleName(name);
+    } else if (scene_.property(kName).toString() != name) {
+        scene_.setProperty(kName, name);
+        sayChanged(scene_, "accessible-name", name);
+    }
 }
 
 void SceneNarrator::tellAgain() {
@@ -101,12 +129,9 @@ void SceneNarrator::tellAgain() {
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&event);
 #else
-    // Qt 6.4 has no announcement: the description is changed for the moment of one
-    // event to the whole scene, which a screen reader speaks for the object in focus.
-    scene_.setProperty(kTold, report);
-    QAccessibleEvent event(&scene_, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
-    scene_.setProperty(kTold, QVariant());
+    // Qt 6.4 has no announcement: a change of description carrying the whole scene,
+    // which a screen reader speaks for the object in focus.
+    sayChanged(scene_, "accessible-description", report);
 #endif
 }
 

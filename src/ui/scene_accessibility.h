@@ -61,5 +61,7 @@ private:
 // The scene's description as assistive technologies read it: it changes without an
 // event of its own (the name carries the news).
 QString sceneDescription(const QWidget& scene);
+// The scene's name, as assistive technologies read it.
+QString sceneName(const QWidget& scene);
 
 }  // namespace gribo::ui

@@ -72,10 +72,10 @@ struct Heard {
     QWidget* scene;
     QString last;
     QStringList names;
-    explicit Heard(QWidget* watched) : scene(watched), last(watched->accessibleName()) {}
+    explicit Heard(QWidget* watched) : scene(watched), last(sceneName(*watched)) {}
     void run(const std::function<void()>& handler) {
         handler();
-        if (scene->accessibleName() != last) names << (last = scene->accessibleName());
+        if (sceneName(*scene) != last) names << (last = sceneName(*scene));
     }
     QStringList take() { return std::exchange(names, {}); }
 };
