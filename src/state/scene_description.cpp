@@ -34,6 +34,9 @@ constexpr std::array<Words, 9> kStages = {{
 // A stage no sequence knows shows no pet, only its room.
 constexpr std::string_view kRoomOnly = "La chambre de Gribo";
 
+// Once the death notice has come, until the pet's stage changes.
+constexpr std::string_view kDead = "Gribo est mort";
+
 // By the picture the sky shows, so the words change at the same hours as the pictures.
 constexpr std::array<Words, 4> kSkies = {{
     {asset::kCielNuit, "Par la fen\xc3\xaatre, il fait nuit."},
@@ -49,19 +52,45 @@ std::string_view lookUp(std::span<const Words> table, std::string_view key, std:
     return otherwise;
 }
 
+std::string droppingsSentence(int droppings) {
+    if (droppings == 1) return "Une crotte par terre.";
+    if (droppings > 1) return toText(droppings) + " crottes par terre.";
+    return {};
+}
+
+void addSentence(std::string& to, std::string_view sentence) {
+    if (sentence.empty()) return;
+    if (!to.empty()) to += ' ';
+    to += sentence;
+}
+
 }  // namespace
 
-SceneText describeScene(std::string_view stade, int droppings, int hour) {
-    SceneText text{std::string(lookUp(kStages, stade, kRoomOnly)), {}};
-    if (droppings == 1) {
-        text.description = "Une crotte par terre.";
-    } else if (droppings > 1) {
-        text.description = toText(droppings) + " crottes par terre.";
+SceneText describeScene(const SceneFacts& facts) {
+    SceneText text;
+    // In the bath the droppings go within the first half-second: the name that says
+    // so is the bath's own, rather than a second one straight after it.
+    const bool floorInName = !facts.deathNotice && facts.stade != stage::kBain && facts.droppings > 0;
+    if (facts.deathNotice) {
+        text.name = kDead;
+    } else {
+        text.name = lookUp(kStages, facts.stade, kRoomOnly);
     }
-    const std::string_view sky = lookUp(kSkies, skyPicture(hour), {});
-    if (!sky.empty() && !text.description.empty()) text.description += ' ';
-    text.description += sky;
+    if (floorInName) {
+        text.name += facts.droppings == 1 ? ", avec une crotte par terre"
+                                          : ", avec " + toText(facts.droppings) + " crottes par terre";
+    } else {
+        addSentence(text.description, droppingsSentence(facts.droppings));
+    }
+    addSentence(text.description, lookUp(kSkies, skyPicture(facts.hour), {}));
     return text;
+}
+
+std::string sceneReport(const SceneText& text) {
+    std::string report = text.name;
+    if (!report.empty()) report += '.';
+    addSentence(report, text.description);
+    return report;
 }
 
 }  // namespace gribo

@@ -8,14 +8,29 @@
 
 namespace gribo {
 
+// What the scene shows, as the words are made from it.
+struct SceneFacts {
+    std::string_view stade;
+    int droppings = 0;         // the piles the floor shows
+    int hour = -1;             // the hour of the sky shown; negative leaves the sky out
+    bool deathNotice = false;  // the death notice came since the stage last changed
+};
+
 struct SceneText {
-    std::string name;         // what the pet is doing: "Gribo pleure"
-    std::string description;  // the floor, then the window: "2 crottes par terre. Par la fenêtre, il fait nuit."
+    // One short sentence of what the pet does now, with the droppings when it walks
+    // among them: "Gribo pleure, avec 2 crottes par terre". A screen reader speaks it
+    // whenever it changes, so it changes only with what a player should hear of.
+    std::string name;
+    // The rest: the droppings the name leaves out, then the window: "Par la fenêtre,
+    // il fait nuit."
+    std::string description;
     bool operator==(const SceneText&) const = default;
 };
 
-// The words for a pet at `stade` with `droppings` piles on the floor, under the sky
-// of `hour` (the hours of the sky pictures; a negative hour leaves the sky out).
-SceneText describeScene(std::string_view stade, int droppings, int hour);
+SceneText describeScene(const SceneFacts& facts);
+
+// The whole scene in one text, the name then the rest, for a player who asks how
+// Gribo is: "Gribo pleure. Par la fenêtre, il fait nuit."
+std::string sceneReport(const SceneText& text);
 
 }  // namespace gribo

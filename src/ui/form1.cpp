@@ -1,6 +1,9 @@
 #include "ui/form1.h"
 
+#include <QEvent>
+#include <QLayout>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "assets/catalogue.h"
 #include "care/commands.h"
@@ -14,7 +17,8 @@ namespace {
 // The scene below the menu bar, in picture pixels (logical pixels at scale 1). The
 // window's outer size in the layout (118 x 144 with its border, caption and menu bar)
 // is this client area; the window system adds its own frame and Qt the menu bar above
-// it.
+// it. A large font widens the scene to the menu bar's width: the room stays at the
+// left and the plum wall fills the rest on its right.
 constexpr int kSceneWidth = 110;
 constexpr int kSceneHeight = 95;
 
@@ -39,7 +43,7 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
     session_ = std::make_unique<GameSession>(*store_, clock_, random_, *pictures_, windows_, *sound_);
     session_->onStoreNotices({showStoreFailure, showStoreSavedAgain});
-    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_);
+    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_, windows_);
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
     Timer1 = new QTimer(this);
@@ -65,6 +69,10 @@ void Form1::buildScene() {
     pal.setColor(QPalette::Window, kFrameColour);
     scene->setPalette(pal);
     setCentralWidget(scene);
+    // The scene holds the keyboard, so a screen reader follows it and speaks its news.
+    // It draws no focus frame over the room: the game has nothing else to focus.
+    scene->setFocusPolicy(Qt::StrongFocus);
+    scene->setFocus(Qt::OtherFocusReason);
 
     // Created back to front, so each lies in front of the one before.
     auto make = [scene](const char* name, int x, int y, int w, int h) {
@@ -107,12 +115,41 @@ void Form1::buildMenus() {
     QAction* stats = bar->addAction("Stats");
     stats->setObjectName("Stats");
     connect(stats, &QAction::triggered, this, &Form1::Stats_Click);
+
+    // F10 opens the first menu, as on GNOME and KDE; Alt still works through Qt. The
+    // key belongs to the window, not to a menu entry.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName("F10");
+    connect(f10, &QShortcut::activated, this, [bar] {
+        if (!bar->actions().isEmpty()) bar->setActiveAction(bar->actions().first());
+    });
+}
+
+void Form1::fitMenuBar() {
+    fitQueued_ = false;
+    // The bar's hint is the width of all its entries side by side; the window's own
+    // hint leaves the bar out.
+    static_cast<Scene*>(centralWidget())->widenTo(menuBar()->sizeHint().width());
+    if (layout()) layout()->activate();
+    setFixedSize(sizeHint());
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !menuBar()->activeAction()) {
+        centralWidget()->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    // A new desktop font reaches the menu bar after the window: measure it afterwards.
+    if (event->type() == QEvent::FontChange && !fitQueued_) {
+        fitQueued_ = true;
+        QMetaObject::invokeMethod(this, &Form1::fitMenuBar, Qt::QueuedConnection);
+    }
 }
 
 void Form1::Form_Load() {
     Timer2->start(20000);
     scheduler_->run(startUp);
-    setFixedSize(sizeHint());
+    fitMenuBar();
 }
 
 void Form1::Timer1_Timer() { scheduler_->step(); }

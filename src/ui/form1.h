@@ -53,10 +53,14 @@ public:
 protected:
     // What could not be saved yet is tried once more as the window closes.
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildScene();
     void buildMenus();
+    // Widens the scene so that every entry of the menu bar shows at the bar's font,
+    // and fixes the window to its contents.
+    void fitMenuBar();
 
     std::unique_ptr<StoreFile> store_;
     QtClock clock_;
@@ -67,6 +71,7 @@ private:
     std::unique_ptr<GameSession> session_;
     std::unique_ptr<TickScheduler> scheduler_;
     std::unique_ptr<SceneNarrator> narrator_;
+    bool fitQueued_ = false;
 };
 
 }  // namespace gribo::ui

@@ -38,7 +38,7 @@ void Scene::fitScreen() {
     // the frame's colour fills what the pictures leave.
     const int slack = ratio == k ? 0 : 1;
     const auto logical = [&](int n) { return std::max(n, static_cast<int>(std::ceil((n * k + slack) / ratio))); };
-    const QSize size(logical(pixels_.width()), logical(pixels_.height()));
+    const QSize size(std::max(logical(pixels_.width()), atLeast_), logical(pixels_.height()));
     if (size == this->size() && size == minimumSize() && size == maximumSize()) return;
     setFixedSize(size);
     // A window fixed to its contents follows the scene to a screen of another ratio.
@@ -47,6 +47,11 @@ void Scene::fitScreen() {
         if (top->layout()) top->layout()->activate();
         top->setFixedSize(top->sizeHint());
     }
+}
+
+void Scene::widenTo(int logicalWidth) {
+    atLeast_ = std::max(0, logicalWidth);
+    fitScreen();
 }
 
 bool Scene::event(QEvent* event) {

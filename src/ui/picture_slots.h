@@ -46,6 +46,9 @@ public:
     Scene(QWidget* parent, QSize pixels);
     // Repaints the part of the scene at `area`, in picture pixels.
     void updateArea(const QRect& area);
+    // Makes the scene at least `logicalWidth` wide (0: as wide as the room). The room
+    // stays at the left; the scene's palette fills the rest.
+    void widenTo(int logicalWidth);
 
 protected:
     bool event(QEvent* event) override;
@@ -56,6 +59,7 @@ private:
     void fitScreen();
 
     QSize pixels_;
+    int atLeast_ = 0;
 };
 
 // Reads each picture from <exe dir>/datas afresh on every load (QImageReader, so no

@@ -11,6 +11,7 @@
 #include "state/pet_state.h"
 #include "state/ports.h"
 #include "ui/picture_slots.h"
+#include "ui/secondary_windows.h"
 
 namespace gribo::ui {
 
@@ -20,27 +21,47 @@ namespace gribo::ui {
 void installAccessibleRoles();
 
 // Keeps the scene's accessible name and description in step with the game, from the
-// pet's stage and what the slots show: the droppings the floor shows, and the sky's
-// hour, read from the clock when the window's picture changes.
-class SceneNarrator {
+// pet's stage, the death notice and what the slots show: the droppings the floor
+// shows, and the sky's hour, read from the clock when the window's picture changes.
+//
+// A screen reader speaks the name of the object in focus whenever it changes, so the
+// name changes once for each thing a player should hear of (a stage, the droppings,
+// the death notice) and never for a frame; the description is read with the name
+// but changes silently. Space or Enter on the scene tells the whole scene again.
+class SceneNarrator : public QObject {
 public:
-    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock);
+    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock, const SecondaryWindows& windows);
     SceneNarrator(const SceneNarrator&) = delete;
     SceneNarrator& operator=(const SceneNarrator&) = delete;
 
-    // Called after every handler. Only a text that changed reaches the widget, whose
-    // setters announce the change (NameChanged, DescriptionChanged).
+    // Called after every handler. Only a name that changed reaches the widget, whose
+    // setter announces it (NameChanged).
     void follow(const PetState& pet);
+    // Tells the whole scene, name and rest, to the screen reader once more.
+    void tellAgain();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget& scene_;
     const SlotPictures& pictures_;
     const Clock& clock_;
+    const SecondaryWindows& windows_;
     std::string sky_;  // the sky picture last seen, and the hour it was seen at
     int skyHour_ = -1;
     std::string stade_;  // what the words were last made from
     int droppings_ = -1;
     int hour_ = -2;
+    int deathNotices_ = 0;  // death notices shown so far
+    bool dead_ = false;
+    bool made_ = false;
 };
+
+// The scene's description as assistive technologies read it: it changes without an
+// event of its own (the name carries the news).
+QString sceneDescription(const QWidget& scene);
+// The scene's name, as assistive technologies read it.
+QString sceneName(const QWidget& scene);
 
 }  // namespace gribo::ui

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <array>
 
 #include "state/ports.h"
 
@@ -79,8 +80,11 @@ class SecondaryWindows : public Windows {
 public:
     void show(Window window, std::string_view text) override;
     QWidget* window(Window w) const;
+    // How many times `w` has been shown, counting each showing again.
+    int timesShown(Window w) const { return shown_[static_cast<std::size_t>(w)]; }
 
 private:
+    std::array<int, 3> shown_{};
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;

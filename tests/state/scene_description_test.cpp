@@ -15,26 +15,44 @@ const std::string kHatching =
     "L'\xc5\x93uf \xc3\xa9"
     "cl\xc3\xb4t";
 
-// Each stage once, and the sky on both sides of each of its changes.
-TEST(SceneDescription, NamesWhatThePetDoesAndDescribesTheFloorAndTheWindow) {
+// Each stage once, and the sky on both sides of each of its changes. The droppings
+// are in the name where the pet walks among them, in the description in the bath
+// (they go in its first half-second) and after the death notice.
+TEST(SceneDescription, NamesWhatThePetDoesAndDescribesTheRest) {
     const struct {
-        std::string_view stade;
-        int droppings, hour;
+        SceneFacts facts;
         SceneText said;
     } cases[] = {
-        {"Oeuf1", 0, 0, {"Un \xc5\x93uf bleu", kNight}},
-        {"Oeuf2", 0, 5, {"Un \xc5\x93uf bleu qui bat vite", kNight}},
-        {"Eclosion", 0, 6, {kHatching, kDawn}},
-        {"nourrissonbain", 0, 7, {"Gribo prend son bain", kDawn}},
-        {"nourrissonviande", 2, 8, {"Gribo mange de la viande", "2 crottes par terre. " + kDay}},
-        {"Nourrisson", 0, 17, {"La chambre de Gribo", kDay}},  // a stage no sequence knows
-        {"nourrisson", 1, 18, {"Gribo se prom\xc3\xa8ne", "Une crotte par terre. " + kEvening}},
-        {"nourrissonmalade", 3, 19, {"Gribo est malade", "3 crottes par terre. " + kEvening}},
-        {"nourrissonpleure", 5, 20, {"Gribo pleure", "5 crottes par terre. " + kNight}},
-        {"nourrissonmilk", 0, 23, {"Gribo boit son biberon", kNight}},
-        {"nourrisson", 4, -1, {"Gribo se prom\xc3\xa8ne", "4 crottes par terre."}},  // no sky shown
+        {{"Oeuf1", 0, 0}, {"Un \xc5\x93uf bleu", kNight}},
+        {{"Oeuf2", 0, 5}, {"Un \xc5\x93uf bleu qui bat vite", kNight}},
+        {{"Eclosion", 0, 6}, {kHatching, kDawn}},
+        {{"nourrissonbain", 0, 7}, {"Gribo prend son bain", kDawn}},
+        {{"nourrissonbain", 3, 7}, {"Gribo prend son bain", "3 crottes par terre. " + kDawn}},
+        {{"nourrissonviande", 2, 8}, {"Gribo mange de la viande, avec 2 crottes par terre", kDay}},
+        {{"Nourrisson", 0, 17}, {"La chambre de Gribo", kDay}},  // a stage no sequence knows
+        {{"nourrisson", 1, 18}, {"Gribo se prom\xc3\xa8ne, avec une crotte par terre", kEvening}},
+        {{"nourrissonmalade", 3, 19}, {"Gribo est malade, avec 3 crottes par terre", kEvening}},
+        {{"nourrissonpleure", 5, 20}, {"Gribo pleure, avec 5 crottes par terre", kNight}},
+        {{"nourrissonmilk", 0, 23}, {"Gribo boit son biberon", kNight}},
+        {{"nourrisson", 0, 12, true}, {"Gribo est mort", kDay}},
+        {{"nourrisson", 2, 12, true}, {"Gribo est mort", "2 crottes par terre. " + kDay}},
+        {{"nourrisson", 4, -1}, {"Gribo se prom\xc3\xa8ne, avec 4 crottes par terre", ""}},  // no sky shown
+        {{"nourrissonbain", 4, -1}, {"Gribo prend son bain", "4 crottes par terre."}},
     };
-    for (const auto& c : cases) EXPECT_EQ(describeScene(c.stade, c.droppings, c.hour), c.said) << c.stade;
+    for (const auto& c : cases) EXPECT_EQ(describeScene(c.facts), c.said) << c.facts.stade << " " << c.facts.droppings;
+}
+
+TEST(SceneDescription, TheReportTellsTheNameThenTheRest) {
+    const struct {
+        SceneText text;
+        std::string report;
+    } cases[] = {
+        {{"Gribo pleure", kNight}, "Gribo pleure. " + kNight},
+        {{"Gribo prend son bain", "2 crottes par terre. " + kDay},
+         "Gribo prend son bain. 2 crottes par terre. " + kDay},
+        {{"Gribo se prom\xc3\xa8ne", ""}, "Gribo se prom\xc3\xa8ne."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(sceneReport(c.text), c.report);
 }
 
 TEST(SceneDescription, TheDroppingsAreCountedFromThePictureOnTheFloor) {

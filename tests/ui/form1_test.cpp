@@ -275,7 +275,8 @@ TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
     };
     EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / Par la")) << heard().toStdString();
     fire(w.Timer2);
-    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / 3 crottes par terre. Par la")) << heard().toStdString();
+    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne, avec 3 crottes par terre / Par la"))
+        << heard().toStdString();
     choose(w, "Laver");
     fire(w.Timer1, 49);
     EXPECT_TRUE(heard().startsWith("Gribo prend son bain / 3 crottes par terre.")) << heard().toStdString();
