@@ -18,6 +18,9 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "anim/animation.h"
 #include "care/commands.h"

@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
 #include <QMenuBar>
+#include <array>
+#include <memory>
 
 #include "assets/catalogue.h"
 #include "care/commands.h"

@@ -1,6 +1,8 @@
 #include "ui/scene_accessibility.h"
 
 #include <QAccessibleWidget>
+#include <string>
+#include <string_view>
 
 #include "assets/catalogue.h"
 #include "state/scene_description.h"

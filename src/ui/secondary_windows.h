@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <string_view>
 
 #include "state/ports.h"
 

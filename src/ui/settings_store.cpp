@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QtDebug>
+#include <string>
+#include <string_view>
 
 namespace gribo::ui {
 namespace {

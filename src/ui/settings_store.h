@@ -8,6 +8,9 @@
 #include <QSettings>
 #include <QString>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "state/ports.h"
 

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cstddef>
+#include <string>
 
 #include "support/fakes.h"
 #include "support/store_file.h"

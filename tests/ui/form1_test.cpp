@@ -10,10 +10,14 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTimerEvent>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "care/commands.h"
 #include "state/startup.h"

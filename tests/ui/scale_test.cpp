@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QSet>
+#include <string_view>
 
 #include "ui/form1.h"
 #include "ui/picture_slots.h"
