@@ -9,7 +9,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstddef>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "support/fakes.h"
 #include "support/store_file.h"

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QSet>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "ui/form1.h"

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWindow>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "state/messages.h"
