@@ -1,5 +1,5 @@
 # Thin wrappers over CMake. `make run` and `make test` work on a fresh Debian 12
-# machine: they install what is missing first. `make run` needs only what building
+# or 13 machine: they install what is missing first. `make run` needs only what building
 # and playing need, and builds only the game; `make test` builds everything.
 
 BUILD     ?= build

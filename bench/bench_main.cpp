@@ -13,11 +13,15 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "anim/animation.h"
 #include "care/commands.h"

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "anim/sequences.h"
 #include "assets/catalogue.h"

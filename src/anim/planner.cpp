@@ -1,7 +1,12 @@
 #include "anim/planner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "anim/sequences.h"
 

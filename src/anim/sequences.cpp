@@ -1,6 +1,9 @@
 #include "anim/sequences.h"
 
 #include <array>
+#include <cstddef>
+#include <span>
+#include <string_view>
 
 #include "assets/catalogue.h"
 #include "state/stages.h"

@@ -1,5 +1,9 @@
 #include "anim/timeline.h"
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "anim/animation.h"
 
 namespace gribo::anim {

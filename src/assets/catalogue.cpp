@@ -1,6 +1,9 @@
 #include "assets/catalogue.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace gribo::asset {
 

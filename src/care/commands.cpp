@@ -1,6 +1,7 @@
 #include "care/commands.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "state/pet_state.h"
 #include "state/ports.h"
 #include "state/store.h"

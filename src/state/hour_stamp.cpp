@@ -1,6 +1,8 @@
 #include "state/hour_stamp.h"
 
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace gribo {
 

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "assets/catalogue.h"
 #include "state/sky.h"

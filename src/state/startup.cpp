@@ -1,5 +1,10 @@
 #include "state/startup.h"
 
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
 #include "assets/catalogue.h"
 #include "state/sky.h"
 #include "state/stages.h"

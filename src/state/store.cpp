@@ -1,5 +1,10 @@
 #include "state/store.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 namespace gribo {
 
 const std::string& Store::get(Key k) {

@@ -5,6 +5,7 @@
 // of its 300 ticks; only the first one reaches the disk).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>

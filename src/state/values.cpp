@@ -1,7 +1,11 @@
 #include "state/values.h"
 
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace gribo {
 namespace {

@@ -6,6 +6,7 @@
 // outside the field's range is clamped to it, and the caller is told so it can
 // write the repaired value back.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

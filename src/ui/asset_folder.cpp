@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <string>
+#include <string_view>
 
 #include "assets/catalogue.h"
 

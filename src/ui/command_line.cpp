@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
 namespace gribo::ui {
 namespace {

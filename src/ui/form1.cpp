@@ -4,6 +4,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QShortcut>
+#include <array>
+#include <memory>
 
 #include "assets/catalogue.h"
 #include "care/commands.h"

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QPointer>
+#include <optional>
 
 #include "ui/command_line.h"
 #include "ui/form1.h"

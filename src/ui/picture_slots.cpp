@@ -7,6 +7,8 @@
 #include <QtDebug>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <string_view>
 
 #include "ui/qt_ports.h"
 

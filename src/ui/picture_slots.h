@@ -7,7 +7,9 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "state/ports.h"
 

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QFile>
 #include <QUrl>
+#include <memory>
+#include <random>
 
 namespace gribo::ui {
 namespace {

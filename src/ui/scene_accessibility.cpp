@@ -5,6 +5,8 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QKeyEvent>
+#include <string>
+#include <string_view>
 
 #include "assets/catalogue.h"
 #include "state/scene_description.h"

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPainter>
+#include <string_view>
 
 #include "ui/scene_accessibility.h"
 

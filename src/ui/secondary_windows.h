@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <string_view>
 
 #include "state/ports.h"
 

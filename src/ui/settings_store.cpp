@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QtDebug>
+#include <string>
+#include <string_view>
 
 #include "ui/durable_file.h"
 

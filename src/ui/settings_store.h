@@ -6,6 +6,8 @@
 // the bytes QSettings would write, so that every step of a save is checked.
 
 #include <QString>
+#include <string>
+#include <string_view>
 
 #include "state/ports.h"
 #include "ui/file_system.h"

@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QThread>
+#include <memory>
 
 namespace gribo::ui {
 namespace {

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>

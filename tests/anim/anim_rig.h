@@ -3,6 +3,7 @@
 // What the animation tests share: ticks numbered from 1 on a rig, and the pictures
 // named as the game's files are, so that an expected trace reads like the sequence.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 

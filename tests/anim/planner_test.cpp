@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
 #include "state/stages.h"
 
 namespace gribo {

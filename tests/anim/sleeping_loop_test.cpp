@@ -4,8 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <random>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "anim/anim_rig.h"
 #include "anim/sequences.h"

@@ -9,6 +9,10 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "support/fakes.h"
 #include "support/store_file.h"

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "anim/animation.h"
 #include "care/commands.h"

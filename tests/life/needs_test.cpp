@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "anim/animation.h"
 #include "care/commands.h"
 #include "life_rig.h"

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "state/sky.h"
 #include "state/stages.h"

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include "state/hour_stamp.h"
 #include "state/store.h"
 #include "support/fakes.h"

@@ -1,5 +1,9 @@
 #include "support/fakes.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace gribo::test {
 namespace {
 

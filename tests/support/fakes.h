@@ -2,6 +2,7 @@
 
 // Fakes of the game's ports, and a rig that wires them to a Game.
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>

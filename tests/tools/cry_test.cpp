@@ -7,7 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "asset_probe.h"

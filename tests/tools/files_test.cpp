@@ -6,10 +6,14 @@
 #include <stdlib.h>
 
 #include <QGuiApplication>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "asset_probe.h"
 #include "generator.h"

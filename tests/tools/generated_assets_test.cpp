@@ -5,10 +5,18 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <set>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "asset_probe.h"

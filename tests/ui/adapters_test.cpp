@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <array>
+#include <map>
+#include <string>
 
 #include "support/store_file.h"
 #include "ui/picture_slots.h"

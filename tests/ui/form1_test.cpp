@@ -10,10 +10,17 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTimerEvent>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "care/commands.h"
 #include "state/startup.h"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <initializer_list>
+#include <string>
 
 #include "ui/form1.h"
 

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QSet>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "ui/form1.h"
 #include "ui/picture_slots.h"

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QWindow>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "state/messages.h"
 #include "ui/secondary_windows.h"
@@ -120,12 +124,18 @@ TEST(SecondaryWindows, AWindowComingBackTakesTheKeyboardOnlyWhileTheGameHasIt) {
         game.show();
         QApplication::processEvents();
 
-        QApplication::setActiveWindow(nullptr);  // another application has the keyboard
+        QWindow otherApplication;  // a window of no widget: another application
+        otherApplication.show();
+        otherApplication.requestActivate();  // it has the keyboard
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), nullptr);
         w.show(which, message::kStarvation);
         QApplication::processEvents();
         EXPECT_EQ(QApplication::activeWindow(), nullptr);
 
-        QApplication::setActiveWindow(&game);  // the player is back in the game
+        game.activateWindow();  // the player is back in the game
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), &game);
         w.show(which, message::kStarvation);
         QApplication::processEvents();
         EXPECT_EQ(QApplication::activeWindow(), shown);

@@ -1,8 +1,13 @@
 #include "canvas.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace gribo::art {
 

@@ -6,6 +6,7 @@
 // transparent.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>

@@ -1,5 +1,7 @@
 #include "creature.h"
 
+#include <cstdint>
+
 namespace gribo::art {
 namespace {
 

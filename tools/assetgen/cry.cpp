@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <numbers>
+#include <vector>
 
 namespace gribo::art {
 namespace {

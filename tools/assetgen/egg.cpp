@@ -1,6 +1,9 @@
 #include "egg.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 

@@ -5,10 +5,15 @@
 #include <unistd.h>
 
 #include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace gribo::art {
 namespace {

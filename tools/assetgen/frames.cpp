@@ -1,8 +1,12 @@
 #include "frames.h"
 
 #include <cctype>
+#include <cstddef>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "creature.h"
 #include "egg.h"

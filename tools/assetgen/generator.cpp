@@ -4,8 +4,16 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "creature.h"
 #include "cry.h"

@@ -1,6 +1,9 @@
 #include "icons.h"
 
+#include <initializer_list>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "creature.h"
 #include "files.h"

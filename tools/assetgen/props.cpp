@@ -1,6 +1,8 @@
 #include "props.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 namespace gribo::art {
 namespace {

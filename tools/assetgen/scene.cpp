@@ -1,6 +1,10 @@
 #include "scene.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 namespace gribo::art {
 namespace {
