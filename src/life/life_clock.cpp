@@ -7,7 +7,7 @@
 
 #include "assets/catalogue.h"
 #include "state/messages.h"
-#include "state/sky.h"
+#include "rules/sky.h"
 #include "state/stages.h"
 #include "state/values.h"
 

@@ -5,7 +5,7 @@
 #include "assets/catalogue.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "ui/store_notice.h"
 
 namespace gribo::ui {

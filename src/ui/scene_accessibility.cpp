@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 
 #include "assets/catalogue.h"
-#include "state/scene_description.h"
+#include "rules/scene_description.h"
 #include "ui/secondary_windows.h"
 
 namespace gribo::ui {

@@ -13,7 +13,7 @@
 #include "care/commands.h"
 #include "life/life_clock.h"
 #include "state/stages.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 
 namespace gribo::test {
 namespace {

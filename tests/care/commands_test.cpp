@@ -5,7 +5,7 @@
 #include "anim/animation.h"
 #include "life/life_clock.h"
 #include "state/messages.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "support/fakes.h"
 
 namespace gribo {

@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "care/commands.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "support/fakes.h"
 #include "support/store_file.h"
 

@@ -1,4 +1,4 @@
-#include "state/sky.h"
+#include "rules/sky.h"
 
 #include <array>
 #include <string_view>

@@ -1,10 +1,10 @@
-#include "state/scene_description.h"
+#include "rules/scene_description.h"
 
 #include <array>
 #include <span>
 
 #include "assets/catalogue.h"
-#include "state/sky.h"
+#include "rules/sky.h"
 #include "state/stages.h"
 #include "state/values.h"
 

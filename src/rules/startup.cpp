@@ -1,7 +1,7 @@
-#include "state/startup.h"
+#include "rules/startup.h"
 
 #include "assets/catalogue.h"
-#include "state/sky.h"
+#include "rules/sky.h"
 #include "state/stages.h"
 
 namespace gribo {

@@ -1,10 +1,10 @@
-#include "state/startup.h"
+#include "rules/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "state/sky.h"
+#include "rules/sky.h"
 #include "state/stages.h"
 #include "support/fakes.h"
 

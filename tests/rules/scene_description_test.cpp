@@ -1,4 +1,4 @@
-#include "state/scene_description.h"
+#include "rules/scene_description.h"
 
 #include <gtest/gtest.h>
 
