@@ -4,7 +4,6 @@
 #include <span>
 
 #include "assets/catalogue.h"
-#include "rules/sky.h"
 #include "state/stages.h"
 #include "state/values.h"
 
@@ -34,7 +33,7 @@ constexpr std::array<Words, 9> kStages = {{
 // A stage no sequence knows shows no pet, only its room.
 constexpr std::string_view kRoomOnly = "La chambre de Gribo";
 
-// By the picture the sky shows, so the words change at the same hours as the pictures.
+// By the picture the window shows.
 constexpr std::array<Words, 4> kSkies = {{
     {asset::kCielNuit, "Par la fen\xc3\xaatre, il fait nuit."},
     {asset::kCielAube, "Par la fen\xc3\xaatre, le jour se l\xc3\xa8ve."},
@@ -51,16 +50,16 @@ std::string_view lookUp(std::span<const Words> table, std::string_view key, std:
 
 }  // namespace
 
-SceneText describeScene(std::string_view stade, int droppings, int hour) {
+SceneText describeScene(std::string_view stade, int droppings, std::string_view sky) {
     SceneText text{std::string(lookUp(kStages, stade, kRoomOnly)), {}};
     if (droppings == 1) {
         text.description = "Une crotte par terre.";
     } else if (droppings > 1) {
         text.description = toText(droppings) + " crottes par terre.";
     }
-    const std::string_view sky = lookUp(kSkies, skyPicture(hour), {});
-    if (!sky.empty() && !text.description.empty()) text.description += ' ';
-    text.description += sky;
+    const std::string_view window = lookUp(kSkies, sky, {});
+    if (!window.empty() && !text.description.empty()) text.description += ' ';
+    text.description += window;
     return text;
 }
 

@@ -15,7 +15,9 @@ struct SceneText {
 };
 
 // The words for a pet at `stade` with `droppings` piles on the floor, under the sky
-// of `hour` (the hours of the sky pictures; a negative hour leaves the sky out).
-SceneText describeScene(std::string_view stade, int droppings, int hour);
+// picture the window shows (`sky`, a path of the catalogue); no sky picture, or one
+// that is not a sky, leaves the sky out. The words follow the picture shown, so they
+// change exactly when it does.
+SceneText describeScene(std::string_view stade, int droppings, std::string_view sky);
 
 }  // namespace gribo

@@ -30,12 +30,4 @@ void afficherCiel(PictureSlots& pictures, int hour) {
     }
 }
 
-std::string_view skyPicture(int hour) {
-    std::string_view last;
-    for (const SkyTest& t : kSky) {
-        if (hour > t.above) last = t.picture;
-    }
-    return last;
-}
-
 }  // namespace gribo
