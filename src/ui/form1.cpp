@@ -3,26 +3,13 @@
 #include <QMenuBar>
 
 #include "assets/catalogue.h"
+#include "assets/scene_layout.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
 #include "rules/startup.h"
 #include "ui/store_notice.h"
 
 namespace gribo::ui {
-namespace {
-
-// The scene below the menu bar, in picture pixels (logical pixels at scale 1). The
-// window's outer size in the layout (118 x 144 with its border, caption and menu bar)
-// is this client area; the window system adds its own frame and Qt the menu bar above
-// it.
-constexpr int kSceneWidth = 110;
-constexpr int kSceneHeight = 95;
-
-// A deep plum wall colour that frames the room.
-const QColor kFrameColour(74, 48, 66);
-
-}  // namespace
-
 Form1::Form1() {
     setObjectName("Form1");
     setWindowTitle("Gribo");
@@ -35,7 +22,7 @@ Form1::Form1() {
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
     session_ = std::make_unique<GameSession>(clock_, random_, *pictures_, windows_, *sound_);
     session_->onStoreFailure(showStoreFailure);
-    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_);
+    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_);
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
     Timer1 = new QTimer(this);
@@ -54,11 +41,13 @@ Form1::Form1() {
 Form1::~Form1() = default;
 
 void Form1::buildScene() {
-    auto* scene = new Scene(this, {kSceneWidth, kSceneHeight});
+    // The window's outer size in the layout (118 x 144 with its border, caption and
+    // menu bar) is this scene; the window system adds its own frame and Qt the menu bar.
+    auto* scene = new Scene(this, {scene::kWidth, scene::kHeight});
     scene->setObjectName("scene");
     scene->setAutoFillBackground(true);
     QPalette pal = scene->palette();
-    pal.setColor(QPalette::Window, kFrameColour);
+    pal.setColor(QPalette::Window, QColor(scene::kFrame.r, scene::kFrame.g, scene::kFrame.b));
     scene->setPalette(pal);
     setCentralWidget(scene);
 
@@ -69,10 +58,12 @@ void Form1::buildScene() {
         slot->setGeometry(x, y, w, h);
         return slot;
     };
-    Image1 = make("Image1", 16, 8, 105, 121);
-    Image2 = make("Image2", 16, 8, 105, 121);
-    Image3 = make("Image3", 16, 8, 80, 80);
-    Image4 = make("Image4", 8, 8, 113, 97);
+    using scene::kDroppingsOrigin;
+    using scene::kOrigin;
+    Image1 = make("Image1", kOrigin.x, kOrigin.y, 105, 121);
+    Image2 = make("Image2", kOrigin.x, kOrigin.y, 105, 121);
+    Image3 = make("Image3", kOrigin.x, kOrigin.y, 80, 80);
+    Image4 = make("Image4", kDroppingsOrigin.x, kDroppingsOrigin.y, 113, 97);
 }
 
 void Form1::buildMenus() {
@@ -92,14 +83,7 @@ void Form1::buildMenus() {
     soins->setObjectName("Soins");
     entry(soins, "Laver", "Laver", &Form1::Laver_Click);
     entry(soins, "Veterinaire", "Veterinaire", &Form1::Veterinaire_Click);
-    entry(gribo,
-          "\xc2\xa7"
-          "DEV\xc2\xa7"
-          "RESET",
-          "\xc2\xa7"
-          "DEV\xc2\xa7"
-          "RESET",
-          &Form1::ReinitialiserPartie);
+    entry(gribo, "§DEV§RESET", "§DEV§RESET", &Form1::ReinitialiserPartie);
     QAction* stats = bar->addAction("Stats");
     stats->setObjectName("Stats");
     connect(stats, &QAction::triggered, this, &Form1::Stats_Click);

@@ -42,24 +42,20 @@ void installAccessibleRoles() {
     (void)installed;
 }
 
-SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock)
-    : scene_(scene), pictures_(pictures), clock_(clock) {
+SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures) : scene_(scene), pictures_(pictures) {
     installAccessibleRoles();
 }
 
 void SceneNarrator::follow(const PetState& pet) {
     const std::string_view sky = pictures_.shown(Slot::Image3);
-    if (sky != sky_) {
-        sky_.assign(sky);
-        skyHour_ = sky.empty() ? -1 : clock_.now().hour;
-    }
     const int droppings = asset::droppingPiles(pictures_.shown(Slot::Image4));
-    if (pet.stade == stade_ && droppings == droppings_ && skyHour_ == hour_) return;
+    if (said_ && pet.stade == stade_ && droppings == droppings_ && sky == sky_) return;
+    said_ = true;
     stade_ = pet.stade;
     droppings_ = droppings;
-    hour_ = skyHour_;
+    sky_.assign(sky);
 
-    const SceneText text = describeScene(stade_, droppings_, hour_);
+    const SceneText text = describeScene(stade_, droppings_, sky_);
     const QString name = toQ(text.name);
     const QString description = toQ(text.description);
     if (scene_.accessibleName() != name) scene_.setAccessibleName(name);

@@ -20,11 +20,11 @@ namespace gribo::ui {
 void installAccessibleRoles();
 
 // Keeps the scene's accessible name and description in step with the game, from the
-// pet's stage and what the slots show: the droppings the floor shows, and the sky's
-// hour, read from the clock when the window's picture changes.
+// pet's stage and what the slots show: the droppings on the floor and the sky in the
+// window.
 class SceneNarrator {
 public:
-    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock);
+    SceneNarrator(QWidget& scene, const SlotPictures& pictures);
     SceneNarrator(const SceneNarrator&) = delete;
     SceneNarrator& operator=(const SceneNarrator&) = delete;
 
@@ -35,12 +35,10 @@ public:
 private:
     QWidget& scene_;
     const SlotPictures& pictures_;
-    const Clock& clock_;
-    std::string sky_;  // the sky picture last seen, and the hour it was seen at
-    int skyHour_ = -1;
-    std::string stade_;  // what the words were last made from
-    int droppings_ = -1;
-    int hour_ = -2;
+    bool said_ = false;  // whether the words were made yet, and from what
+    std::string stade_;
+    int droppings_ = 0;
+    std::string sky_;
 };
 
 }  // namespace gribo::ui
