@@ -16,7 +16,8 @@ namespace gribo::ui {
 
 // Gives the scene the role of a picture without parts (its slots are hidden from the
 // accessibility tree), Form2 and Form4 the role of dialogs and Form3 that of an
-// alert. Installs once; later calls do nothing.
+// alert. Installs once; later calls do nothing. The main window's narrator installs
+// them, before any window of the game shows.
 void installAccessibleRoles();
 
 // Keeps the scene's accessible name and description in step with the game, from the

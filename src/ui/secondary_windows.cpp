@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QPainter>
 
-#include "ui/scene_accessibility.h"
-
 namespace gribo::ui {
 namespace {
 
@@ -21,7 +19,6 @@ QPushButton* makeButton(const QString& caption, QWidget* parent, const QRect& bo
 
 template <typename Form>
 Form* bringUp(QPointer<Form>& slot) {
-    installAccessibleRoles();
     if (!slot) {
         slot = new Form();
         slot->setAttribute(Qt::WA_DeleteOnClose);  // closing discards it

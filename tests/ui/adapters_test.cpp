@@ -23,9 +23,7 @@ TEST(SettingsStoreAdapter, KeepsTheGamesKeysInTheNativeStoreAndWritesThemAtTheFl
         s.clear();
         s.sync();
     }
-    const char* const annee =
-        "ann\xc3\xa9"
-        "e";
+    const char* const annee = "année";
     QtSettingsStore store;
     EXPECT_EQ(store.fileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/Gribo/Gribo.conf");
     EXPECT_EQ(QtSettingsStore::playerFile(), store.fileName());
