@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/store_file.h"
+
 namespace {
 
 TEST(CommandLine, AnswersAndEndsWithTheUsualStatus) {
@@ -48,7 +50,8 @@ TEST(CommandLine, AnswersAndEndsWithTheUsualStatus) {
         EXPECT_TRUE(c.out.isEmpty() ? out.isEmpty() : out.startsWith(c.out))
             << what.toStdString() << ": " << out.toStdString();
         EXPECT_EQ(err, c.err) << what.toStdString();
-        EXPECT_FALSE(QFile::exists(config.path() + "/Gribo/Gribo.conf")) << what.toStdString() << ": the game started";
+        EXPECT_FALSE(QFile::exists(gribo::test::storeFileUnder(config.path())))
+            << what.toStdString() << ": the game started";
     }
 }
 
