@@ -12,8 +12,8 @@
 #include "anim/timeline.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
-#include "state/stages.h"
 #include "rules/startup.h"
+#include "state/stages.h"
 
 namespace gribo::test {
 namespace {
