@@ -70,7 +70,7 @@ TEST(SettingsStoreAdapter, ADamagedStoreIsKeptAsideOnceAndSavedWholeAtTheFirstFl
         {"a broken group header", "[stade]\nstade=nourrisson\n\n[stats\nfaim=100\n", true, "nourrisson",
          "[stade]\nstade=nourrisson\n\n[stats]\nfaim=100\n"},
         {"a value read as a list", "[stade]\nstade=nourrisson, Oeuf1\n", false, "nourrisson, Oeuf1", {}},
-        {"not a settings file", QByteArray("\xff\xfe\x00 not a settings file [[[\n", 32), true, "", {}},
+        {"not a settings file", QByteArray("\xff\xfe\x00 not a settings file [[[\n", 28), true, "", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
