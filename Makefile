@@ -18,8 +18,8 @@ MAKEFLAGS += --no-print-directory
 # GoogleTest nor Google Benchmark); an existing one keeps what it was made with.
 GAME_FLAGS = $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
 
-.PHONY: all deps test-deps package-deps bench-deps configure configure-game build game run test bench sheet \
-        install package package-check clean
+.PHONY: all deps test-deps package-deps bench-deps configure configure-game build game run test sanitize bench \
+        sheet format-check format install package package-check clean
 
 all: build
 
@@ -53,13 +53,33 @@ run: configure-game
 	@echo "Starting Gribo ($(BUILD)/gribo)"
 	@./$(BUILD)/gribo
 
-# Tests never see a display or the player's real store.
+# Tests never see a display or the player's real store: every test program isolates
+# itself (tests/support/isolation.h).
 test: build
-	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" \
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, in a build
+# folder of their own; any report fails the run.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: test-deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIBO_WERROR=$(WERROR) -DGRIBO_SANITIZE=ON \
+	  -DBUILD_TESTING=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && \
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --output-on-failure -j $(JOBS)
 
+# Every C++ file as .clang-format wants it; `make format` rewrites them.
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
+format-check:
+	@bash scripts/install-deps --format
+	@clang-format --dry-run --Werror $(FORMAT_FILES) && echo "clang-format: every file formatted"
+
+format:
+	@clang-format -i $(FORMAT_FILES)
+
 bench: bench-deps build
+	@cmake -S . -B $(BUILD) >/dev/null
 	@cmake --build $(BUILD) --target gribo_bench -j $(JOBS)
 	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" GRIBO_BENCH_DISPLAY=$(BENCH_DISPLAY) ./$(BUILD)/gribo_bench

@@ -9,6 +9,7 @@
 
 #include "anim/sequences.h"
 #include "assets/catalogue.h"
+#include "rules/records.h"
 #include "state/stages.h"
 #include "state/values.h"
 
@@ -45,10 +46,7 @@ void idleStep(Game& game) {
     game.io.pictures.load(Slot::Image2, asset::idleFrame(pet.numimage));
 }
 
-void backToRest(PetState& pet) {
-    pet.compteur = 0;
-    pet.stade.assign(stage::kNourrisson);
-}
+void backToRest(PetState& pet) { beginActivity(pet, stage::kNourrisson); }
 
 void apply(Game& game, Effect effect) {
     PetState& pet = game.pet;
@@ -62,8 +60,7 @@ void apply(Game& game, Effect effect) {
             idleStep(game);
             return;
         case Effect::Hatch:
-            backToRest(pet);
-            game.store.set(Key::Stade, stage::kNourrisson);
+            enterStage(game, stage::kNourrisson);
             return;
         case Effect::EndMeal:
             backToRest(pet);
@@ -74,8 +71,7 @@ void apply(Game& game, Effect effect) {
             pet.numimage = kAfterMeal;
             pet.faim = saturate16(int64_t{pet.faim} - kMilkFill);
             game.store.setNumber(Key::Faim, pet.faim);
-            pet.datenourrit = currentHourStamp(game.io.clock);
-            game.store.setNumber(Key::DateNourrit, pet.datenourrit);
+            fedNow(game);
             return;
         case Effect::KeepClean:
             // Runs on each of the bath's ticks; the store skips the write once "0" is stored.

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "rules/records.h"
 #include "state/messages.h"
 #include "state/stages.h"
 #include "state/values.h"
@@ -19,33 +21,9 @@ bool stadeIsOneOf(const Game& g, std::initializer_list<std::string_view> stages)
     return false;
 }
 
-void begin(Game& g, std::string_view activity) {
-    g.pet.stade = activity;
-    g.pet.compteur = 0;
-}
-
-}  // namespace
-
-void lait(Game& game) {
-    if (!stadeIsOneOf(game, {stage::kNourrisson, stage::kPleure})) return;
-    game.pet.cacafait = flag::kNon;
-    game.store.set(Key::CacaFait, flag::kNon);
-    begin(game, stage::kMilk);
-}
-
-void viande(Game& game) {
-    if (!stadeIsOneOf(game, {stage::kNourrisson})) return;
-    begin(game, stage::kViande);
-}
-
-void laver(Game& game) {
-    if (!stadeIsOneOf(game, {stage::kNourrisson, stage::kPleure})) return;
-    begin(game, stage::kBain);
-}
-
-void veterinaire(Game& game) {
-    PetState& p = game.pet;
-    // Independent checks: the last one that holds gives the answer the player reads.
+// The vet's answer to the pet as it is: independent checks, the last one that holds
+// gives the answer the player reads. None for a stage the vet has nothing to say of.
+std::optional<std::string_view> vetAnswer(const PetState& p) {
     const struct {
         bool holds;
         std::string_view text;
@@ -56,24 +34,50 @@ void veterinaire(Game& game) {
         {p.stade == stage::kNourrisson, message::kVetHealthy},
         {p.stade == stage::kMalade, message::kVetOverfed},
     };
-    const std::string_view* answer = nullptr;
+    std::optional<std::string_view> answer;
     for (const auto& c : checks) {
-        if (c.holds) answer = &c.text;
+        if (c.holds) answer = c.text;
     }
-    if (answer == nullptr) return;
-    const bool sick = p.stade == stage::kMalade;
-    game.io.windows.show(Window::Vet, *answer);
-    if (!sick) return;
+    return answer;
+}
 
-    // The cure: fed just now with no hunger, and a dropping owed. The tick counter is
-    // left as it is; the idle walk copes with any count.
+// The cure of a sick baby: fed just now with no hunger, and a dropping owed. It goes
+// back to rest without a new count: the idle walk copes with any count.
+void cure(Game& game) {
+    PetState& p = game.pet;
     p.stade = stage::kNourrisson;
     p.faim = 0;
     p.cacafait = flag::kNon;
     game.store.set(Key::CacaFait, flag::kNon);
     game.store.set(Key::Faim, "0");
-    p.datenourrit = currentHourStamp(game.io.clock);
-    game.store.setNumber(Key::DateNourrit, p.datenourrit);
+    fedNow(game);
+}
+
+}  // namespace
+
+void lait(Game& game) {
+    if (!stadeIsOneOf(game, {stage::kNourrisson, stage::kPleure})) return;
+    game.pet.cacafait = flag::kNon;
+    game.store.set(Key::CacaFait, flag::kNon);
+    beginActivity(game.pet, stage::kMilk);
+}
+
+void viande(Game& game) {
+    if (!stadeIsOneOf(game, {stage::kNourrisson})) return;
+    beginActivity(game.pet, stage::kViande);
+}
+
+void laver(Game& game) {
+    if (!stadeIsOneOf(game, {stage::kNourrisson, stage::kPleure})) return;
+    beginActivity(game.pet, stage::kBain);
+}
+
+void veterinaire(Game& game) {
+    const auto answer = vetAnswer(game.pet);
+    if (!answer) return;
+    const bool sick = game.pet.stade == stage::kMalade;
+    game.io.windows.show(Window::Vet, *answer);
+    if (sick) cure(game);
 }
 
 std::string statsText(const PetState& p) {
@@ -92,19 +96,8 @@ void stats(Game& game) { game.io.windows.show(Window::Stats, statsText(game.pet)
 
 void reinitialiserPartie(Game& game) {
     if (game.store.detached()) return;  // the store already belongs to the next pet
-    const std::string caca = toText(game.pet.caca);
-    game.store.detachAfter([&caca](SettingsStore& s) {
-        const auto put = [&s](Key k, std::string_view v) { s.write(nameOf(k).section, nameOf(k).key, v); };
-        put(Key::Jour, "");
-        put(Key::Mois, "");
-        put(Key::Annee, "");
-        put(Key::Heure, "");
-        put(Key::Min, "");
-        put(Key::DateNourrit, "0");
-        put(Key::Stade, "");
-        put(Key::Caca, caca);
-        put(Key::CacaFait, flag::kOui);
-    });
+    const int16_t caca = game.pet.caca;
+    game.store.detachAfter([caca](SettingsStore& backend) { writeResetValues(backend, caca); });
 }
 
 }  // namespace gribo

@@ -31,9 +31,7 @@ struct KeyName {
 inline constexpr std::array<KeyName, kKeyCount> kKeyNames = {{
     {"datecreation", "jour"},
     {"datecreation", "mois"},
-    {"datecreation",
-     "ann\xc3\xa9"
-     "e"},
+    {"datecreation", "année"},
     {"datecreation", "heure"},
     {"datecreation", "min"},
     {"datestats", "datenourrit"},

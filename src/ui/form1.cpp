@@ -8,27 +8,15 @@
 #include <memory>
 
 #include "assets/catalogue.h"
+#include "assets/scene_layout.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "ui/store_notice.h"
 
 namespace gribo::ui {
-namespace {
-
-// The scene below the menu bar, in picture pixels (logical pixels at scale 1). The
-// window's outer size in the layout (118 x 144 with its border, caption and menu bar)
-// is this client area; the window system adds its own frame and Qt the menu bar above
-// it. A large font widens the scene to the menu bar's width: the room stays at the
-// left and the plum wall fills the rest on its right.
-constexpr int kSceneWidth = 110;
-constexpr int kSceneHeight = 95;
-
-// A deep plum wall colour that frames the room.
-const QColor kFrameColour(74, 48, 66);
-
-}  // namespace
-
+// A large font widens the scene to the menu bar's width: the room stays at the left
+// and the plum wall fills the rest on its right.
 Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     if (!store_) {
         store_ = std::make_unique<StoreFile>(StoreFile::playerFile());
@@ -45,7 +33,7 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
     session_ = std::make_unique<GameSession>(*store_, clock_, random_, *pictures_, windows_, *sound_);
     session_->onStoreNotices({showStoreFailure, showStoreSavedAgain});
-    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_, windows_);
+    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, windows_);
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
     Timer1 = new QTimer(this);
@@ -64,11 +52,13 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
 Form1::~Form1() = default;
 
 void Form1::buildScene() {
-    auto* scene = new Scene(this, {kSceneWidth, kSceneHeight});
+    // The window's outer size in the layout (118 x 144 with its border, caption and
+    // menu bar) is this scene; the window system adds its own frame and Qt the menu bar.
+    auto* scene = new Scene(this, {scene::kWidth, scene::kHeight});
     scene->setObjectName("scene");
     scene->setAutoFillBackground(true);
     QPalette pal = scene->palette();
-    pal.setColor(QPalette::Window, kFrameColour);
+    pal.setColor(QPalette::Window, QColor(scene::kFrame.r, scene::kFrame.g, scene::kFrame.b));
     scene->setPalette(pal);
     setCentralWidget(scene);
     // The scene holds the keyboard, so a screen reader follows it and speaks its news.
@@ -83,10 +73,12 @@ void Form1::buildScene() {
         slot->setGeometry(x, y, w, h);
         return slot;
     };
-    Image1 = make("Image1", 16, 8, 105, 121);
-    Image2 = make("Image2", 16, 8, 105, 121);
-    Image3 = make("Image3", 16, 8, 80, 80);
-    Image4 = make("Image4", 8, 8, 113, 97);
+    using scene::kDroppingsOrigin;
+    using scene::kOrigin;
+    Image1 = make("Image1", kOrigin.x, kOrigin.y, 105, 121);
+    Image2 = make("Image2", kOrigin.x, kOrigin.y, 105, 121);
+    Image3 = make("Image3", kOrigin.x, kOrigin.y, 80, 80);
+    Image4 = make("Image4", kDroppingsOrigin.x, kDroppingsOrigin.y, 113, 97);
 }
 
 void Form1::buildMenus() {
@@ -106,14 +98,7 @@ void Form1::buildMenus() {
     soins->setObjectName("Soins");
     entry(soins, "Laver", "Laver", &Form1::Laver_Click);
     entry(soins, "Veterinaire", "Veterinaire", &Form1::Veterinaire_Click);
-    entry(gribo,
-          "\xc2\xa7"
-          "DEV\xc2\xa7"
-          "RESET",
-          "\xc2\xa7"
-          "DEV\xc2\xa7"
-          "RESET",
-          &Form1::ReinitialiserPartie);
+    entry(gribo, "§DEV§RESET", "§DEV§RESET", &Form1::ReinitialiserPartie);
     QAction* stats = bar->addAction("Stats");
     stats->setObjectName("Stats");
     connect(stats, &QAction::triggered, this, &Form1::Stats_Click);

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "assets/catalogue.h"
-#include "state/scene_description.h"
+#include "rules/scene_description.h"
 #include "ui/secondary_windows.h"
 
 namespace gribo::ui {
@@ -81,37 +81,32 @@ QString sceneName(const QWidget& scene) {
     return kOwnSignals ? scene.property(kName).toString() : scene.accessibleName();
 }
 
-SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock,
-                             const SecondaryWindows& windows)
-    : scene_(scene), pictures_(pictures), clock_(clock), windows_(windows) {
+SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const SecondaryWindows& windows)
+    : scene_(scene), pictures_(pictures), windows_(windows) {
     installAccessibleRoles();
     scene_.installEventFilter(this);
 }
 
 void SceneNarrator::follow(const PetState& pet) {
     const std::string_view sky = pictures_.shown(Slot::Image3);
-    if (sky != sky_) {
-        sky_.assign(sky);
-        skyHour_ = sky.empty() ? -1 : clock_.now().hour;
-    }
     const int droppings = asset::droppingPiles(pictures_.shown(Slot::Image4));
     // The death notice holds the name until the pet's stage changes. A notice shown
     // again every 20 seconds while the pet starves is no news.
     const int notices = windows_.timesShown(Window::DeathNotice);
     const bool stageChanged = pet.stade != stade_;
     const bool dead = notices != deathNotices_ || (dead_ && !stageChanged);
-    if (made_ && !stageChanged && droppings == droppings_ && skyHour_ == hour_ && dead == dead_) {
+    if (made_ && !stageChanged && droppings == droppings_ && sky == sky_ && dead == dead_) {
         deathNotices_ = notices;
         return;
     }
     made_ = true;
     stade_ = pet.stade;
     droppings_ = droppings;
-    hour_ = skyHour_;
+    sky_.assign(sky);
     deathNotices_ = notices;
     dead_ = dead;
 
-    const SceneText text = describeScene({stade_, droppings_, hour_, dead_});
+    const SceneText text = describeScene({stade_, droppings_, sky_, dead_});
     // The description first, silently, so that a reader who fetches it on hearing the
     // new name gets the new one.
     scene_.setProperty(kDescription, toQ(text.description));
@@ -125,7 +120,7 @@ void SceneNarrator::follow(const PetState& pet) {
 }
 
 void SceneNarrator::tellAgain() {
-    const QString report = toQ(sceneReport(describeScene({stade_, droppings_, hour_, dead_})));
+    const QString report = toQ(sceneReport(describeScene({stade_, droppings_, sky_, dead_})));
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(&scene_, report);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);

@@ -17,12 +17,13 @@ namespace gribo::ui {
 
 // Gives the scene the role of a picture without parts (its slots are hidden from the
 // accessibility tree), Form2 and Form4 the role of dialogs and Form3 that of an
-// alert. Installs once; later calls do nothing.
+// alert. Installs once; later calls do nothing. The main window's narrator installs
+// them, before any window of the game shows.
 void installAccessibleRoles();
 
 // Keeps the scene's accessible name and description in step with the game, from the
 // pet's stage, the death notice and what the slots show: the droppings the floor
-// shows, and the sky's hour, read from the clock when the window's picture changes.
+// shows, and the sky picture in the window.
 //
 // A screen reader speaks the name of the object in focus whenever it changes, so the
 // name changes once for each thing a player should hear of (a stage, the droppings,
@@ -30,7 +31,7 @@ void installAccessibleRoles();
 // but changes silently. Space or Enter on the scene tells the whole scene again.
 class SceneNarrator : public QObject {
 public:
-    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const Clock& clock, const SecondaryWindows& windows);
+    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const SecondaryWindows& windows);
     SceneNarrator(const SceneNarrator&) = delete;
     SceneNarrator& operator=(const SceneNarrator&) = delete;
 
@@ -46,13 +47,10 @@ protected:
 private:
     QWidget& scene_;
     const SlotPictures& pictures_;
-    const Clock& clock_;
     const SecondaryWindows& windows_;
-    std::string sky_;  // the sky picture last seen, and the hour it was seen at
-    int skyHour_ = -1;
     std::string stade_;  // what the words were last made from
     int droppings_ = -1;
-    int hour_ = -2;
+    std::string sky_;
     int deathNotices_ = 0;  // death notices shown so far
     bool dead_ = false;
     bool made_ = false;

@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <string_view>
 
-#include "ui/scene_accessibility.h"
-
 namespace gribo::ui {
 namespace {
 
@@ -22,7 +20,6 @@ QPushButton* makeButton(const QString& caption, QWidget* parent, const QRect& bo
 
 template <typename Form>
 Form* bringUp(QPointer<Form>& slot) {
-    installAccessibleRoles();
     if (!slot) {
         slot = new Form();
         slot->setAttribute(Qt::WA_DeleteOnClose);  // closing discards it

@@ -23,8 +23,8 @@
 #include "anim/timeline.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
+#include "rules/startup.h"
 #include "state/stages.h"
-#include "state/startup.h"
 
 namespace gribo::test {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "anim/animation.h"
 #include "life/life_clock.h"
+#include "rules/startup.h"
 #include "state/messages.h"
-#include "state/startup.h"
 #include "support/fakes.h"
 
 namespace gribo {
@@ -188,18 +188,9 @@ TEST(DeveloperReset, WipesTheStoreInOrderAndLeavesThePetInMemory) {
 
     reinitialiserPartie(rig.game);
     const std::vector<W> writes = {
-        {"datecreation", "jour", ""},
-        {"datecreation", "mois", ""},
-        {"datecreation",
-         "ann\xc3\xa9"
-         "e",
-         ""},
-        {"datecreation", "heure", ""},
-        {"datecreation", "min", ""},
-        {"datestats", "datenourrit", "0"},
-        {"stade", "stade", ""},
-        {"stats", "caca", "3"},
-        {"stats", "cacafait", "Oui"},
+        {"datecreation", "jour", ""},  {"datecreation", "mois", ""}, {"datecreation", "année", ""},
+        {"datecreation", "heure", ""}, {"datecreation", "min", ""},  {"datestats", "datenourrit", "0"},
+        {"stade", "stade", ""},        {"stats", "caca", "3"},       {"stats", "cacafait", "Oui"},
     };
     EXPECT_EQ(rig.store.log, writes);
     EXPECT_EQ(rig.store.get(Key::Faim), "450");

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "support/store_file.h"
+
 namespace {
 
 TEST(CommandLine, AnswersAndEndsWithTheUsualStatus) {
@@ -49,7 +51,8 @@ TEST(CommandLine, AnswersAndEndsWithTheUsualStatus) {
         EXPECT_TRUE(c.out.isEmpty() ? out.isEmpty() : out.startsWith(c.out))
             << what.toStdString() << ": " << out.toStdString();
         EXPECT_EQ(err, c.err) << what.toStdString();
-        EXPECT_FALSE(QFile::exists(config.path() + "/Gribo/Gribo.conf")) << what.toStdString() << ": the game started";
+        EXPECT_FALSE(QFile::exists(gribo::test::storeFileUnder(config.path())))
+            << what.toStdString() << ": the game started";
     }
 }
 

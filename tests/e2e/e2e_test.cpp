@@ -22,7 +22,7 @@ namespace {
 // A player's folders: the one that holds the store, and the session's runtime one.
 struct Home {
     QTemporaryDir config, runtime;
-    QString conf() const { return config.path() + "/Gribo/Gribo.conf"; }
+    QString conf() const { return gribo::test::storeFileUnder(config.path()); }
     // Lays out a store as an earlier run (or a damaged disk) left it.
     void holds(const QByteArray& bytes) const {
         QDir().mkpath(config.path() + "/Gribo");

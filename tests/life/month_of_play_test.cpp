@@ -10,7 +10,7 @@
 #include "anim/animation.h"
 #include "care/commands.h"
 #include "life_rig.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "state/values.h"
 
 namespace gribo {

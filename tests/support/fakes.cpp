@@ -75,10 +75,7 @@ std::vector<MemoryStore::Write> firstRunWrites(const LocalDateTime& t) {
     return {
         {"datecreation", "jour", std::to_string(t.day)},
         {"datecreation", "mois", std::to_string(t.month)},
-        {"datecreation",
-         "ann\xc3\xa9"
-         "e",
-         std::to_string(t.year)},
+        {"datecreation", "année", std::to_string(t.year)},
         {"datecreation", "heure", std::to_string(t.hour)},
         {"datecreation", "min", std::to_string(t.minute)},
         {"stade", "stade", "Oeuf1"},

@@ -17,6 +17,7 @@
 
 #include "asset_probe.h"
 #include "generator.h"
+#include "sheet.h"
 
 namespace gribo::art {
 namespace {
@@ -89,7 +90,6 @@ TEST_F(Writers, ImagesKeepTheTransparentIndexSeeThrough) {
 
 TEST_F(Writers, TheSheetHasOneLabelledTilePerPicture) {
     if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "gribo_assetgen_tests";
         static char* argv[] = {name, nullptr};

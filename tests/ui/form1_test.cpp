@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "care/commands.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "support/fakes.h"
 #include "support/store_file.h"
 
@@ -85,8 +85,7 @@ TEST(MainWindow, MenuTreeHasTheGamesCaptionsNamesAndOrder) {
     ASSERT_EQ(gribo.size(), 3);
     EXPECT_EQ(gribo[0]->text(), "Objets");
     EXPECT_EQ(gribo[1]->text(), "Soins");
-    EXPECT_EQ(gribo[2]->text(), QString::fromUtf8("\xc2\xa7"
-                                                  "DEV\xc2\xa7"
+    EXPECT_EQ(gribo[2]->text(), QString::fromUtf8("§DEV§"
                                                   "RESET"));
     EXPECT_EQ(gribo[2]->objectName(), gribo[2]->text());
 
@@ -142,8 +141,7 @@ void choose(Form1& w, const char* action) {
 }
 
 const char* const kReset =
-    "\xc2\xa7"
-    "DEV\xc2\xa7"
+    "§DEV§"
     "RESET";
 
 TEST(MainWindow, WhatEachHandlerWritesIsInTheFileWhenItReturns) {
@@ -190,10 +188,8 @@ TEST(MainWindow, AFirstRunIsInTheFileBeforeTheWindowShowsAndAReloadWritesNothing
     first.reset();
     ASSERT_EQ(disk.size(), 10u);
     const auto number = [&disk](const char* key) { return std::stoi(disk[key]); };
-    const LocalDateTime created{number("datecreation/ann\xc3\xa9"
-                                       "e"),
-                                number("datecreation/mois"), number("datecreation/jour"), number("datecreation/heure"),
-                                number("datecreation/min")};
+    const LocalDateTime created{number("datecreation/année"), number("datecreation/mois"), number("datecreation/jour"),
+                                number("datecreation/heure"), number("datecreation/min")};
     for (const auto& w : test::firstRunWrites(created)) EXPECT_EQ(disk[w.section + "/" + w.key], w.value) << w.key;
     EXPECT_LE(std::abs(hourStamp(created) - nowStamp()), 1);
 
@@ -221,7 +217,7 @@ TEST(MainWindow, EachMenuEntryReachesItsOwnHandler) {
         {"viande", "nourrissonviande", "nourrisson", {}, {}},
         {"Laver", "nourrissonbain", "nourrisson", {}, {}},
         {"Veterinaire", "nourrisson", "nourrisson", Window::Vet,
-         QString::fromUtf8("Ce nourrisson m'a l'air en parfaite sant\xc3\xa9. Occupez vous bien de lui !")},
+         QString::fromUtf8("Ce nourrisson m'a l'air en parfaite santé. Occupez vous bien de lui !")},
         {kReset, "nourrisson", "", {}, {}},
         {"Stats", "nourrisson", "nourrisson", Window::Stats, "Stade :nourrisson Faim : 0\n Cacafait: Oui caca:2"},
     };
@@ -280,9 +276,9 @@ TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
     const auto heard = [scene] {
         return scene->text(QAccessible::Name) + " / " + scene->text(QAccessible::Description);
     };
-    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne / Par la")) << heard().toStdString();
+    EXPECT_TRUE(heard().startsWith("Gribo se promène / Par la")) << heard().toStdString();
     fire(w.Timer2);
-    EXPECT_TRUE(heard().startsWith("Gribo se prom\xc3\xa8ne, avec 3 crottes par terre / Par la"))
+    EXPECT_TRUE(heard().startsWith("Gribo se promène, avec 3 crottes par terre / Par la"))
         << heard().toStdString();
     choose(w, "Laver");
     fire(w.Timer1, 49);

@@ -16,7 +16,7 @@
 #include <set>
 
 #include "care/commands.h"
-#include "state/startup.h"
+#include "rules/startup.h"
 #include "support/fakes.h"
 #include "ui/durable_file.h"
 #include "ui/game_session.h"

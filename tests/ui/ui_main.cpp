@@ -1,14 +1,13 @@
-// Shell tests run offscreen, with a store in a temporary folder, never the player's.
+// The main of the shell's tests: isolated like every test program, with a QApplication.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
+
+#include "support/isolation.h"
 
 int main(int argc, char** argv) {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const gribo::test::Isolation isolation;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -12,7 +12,9 @@
 namespace gribo::art {
 
 Canvas::Canvas(int width, int height, std::uint8_t fill)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill) {}
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
 std::uint8_t Canvas::at(int x, int y) const {
     return contains(x, y) ? pixels_[index(x, y)] : static_cast<std::uint8_t>(kClear);

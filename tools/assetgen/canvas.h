@@ -77,7 +77,9 @@ public:
     std::size_t countNot(std::uint8_t c) const;
 
 private:
-    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+    }
 
     int width_;
     int height_;

@@ -1,15 +1,12 @@
 #pragma once
 
-// The asset generator: every file of the asset folder, the vet's picture built
-// into the program, the application icons, and the review sheet.
+// The asset generator's writing: every file of the asset folder, the vet's picture
+// built into the program and the application icons. What the pictures look like is
+// drawn elsewhere (frames, scene, vet_picture, icons); the review sheet is in sheet.h.
 
-#include <QImage>
-#include <array>
 #include <filesystem>
 #include <string_view>
 #include <vector>
-
-#include "canvas.h"
 
 namespace gribo::art {
 
@@ -23,14 +20,7 @@ inline constexpr std::string_view kVetPictureFile = "resources/picture1.gif";
 // written. Throws std::runtime_error on a write error.
 std::vector<std::filesystem::path> generateAll(const std::filesystem::path& out);
 
-// The vet's syringe and bottle, 18 x 25, and its 16-colour palette (index 0 is
-// transparent).
-Canvas drawVetPicture();
-const std::array<Rgb, 16>& vetPalette();
-
-// Composes the review sheet from the files under <out>: every picture at 3x
-// over the room it is shown in, labelled with its file name. Only files whose
-// name contains `filter` are shown. Needs a QGuiApplication (for the labels).
-void writeSheet(const std::filesystem::path& out, const std::filesystem::path& sheet, std::string_view filter = {});
+// The file of the catalogue at `catalogPath` ("\datas\...") under <out>.
+std::filesystem::path fileFor(const std::filesystem::path& out, std::string_view catalogPath);
 
 }  // namespace gribo::art

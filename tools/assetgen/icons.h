@@ -11,7 +11,10 @@
 
 namespace gribo::art {
 
-inline constexpr std::array<int, 8> kIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+// The sizes of the icon theme the game installs; the build names them once
+// (GRIBO_ICON_SIZES in tools/assetgen/CMakeLists.txt) for the generator, the
+// program's resources, the install rules and the installed tree's check.
+inline constexpr auto kIconSizes = std::to_array<int>({GRIBO_ICON_SIZES});
 
 // The icon at `size` pixels, on a transparent ground.
 // REQUIRES: `size` is one of kIconSizes.

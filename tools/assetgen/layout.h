@@ -3,16 +3,18 @@
 // Where things are in the scene, in the pixels of the room picture (the room,
 // the sky and the pet pictures are all shown at the same corner of the scene).
 
+#include "assets/scene_layout.h"
+
 namespace gribo::art {
 
 inline constexpr int kRoomWidth = 94;
 inline constexpr int kRoomHeight = 87;
 inline constexpr int kSkyWidth = 80;
 inline constexpr int kSkyHeight = 80;
-// The droppings picture starts 8 pixels left of the room.
+// The droppings picture starts scene::kDroppingsShift pixels left of the room.
 inline constexpr int kDroppingsWidth = 102;
 inline constexpr int kDroppingsHeight = 87;
-inline constexpr int kDroppingsShift = 8;
+using scene::kDroppingsShift;
 
 // The window pane; the sky pictures paint exactly this rectangle.
 inline constexpr int kPaneLeft = 54;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "generator.h"
+#include "sheet.h"
 
 int main(int argc, char** argv) {
     try {

@@ -1,4 +1,4 @@
-#include "state/startup.h"
+#include "rules/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "state/sky.h"
+#include "rules/sky.h"
 #include "state/stages.h"
 #include "support/fakes.h"
 

@@ -1,4 +1,4 @@
-#include "state/scene_description.h"
+#include "rules/scene_description.h"
 
 #include <array>
 #include <span>
@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "assets/catalogue.h"
-#include "state/sky.h"
 #include "state/stages.h"
 #include "state/values.h"
 
@@ -20,12 +19,10 @@ struct Words {
 
 // What each stage shows. The fast egg says so: its beat tells that the hatching is near.
 constexpr std::array<Words, 9> kStages = {{
-    {stage::kOeuf1, "Un \xc5\x93uf bleu"},
-    {stage::kOeuf2, "Un \xc5\x93uf bleu qui bat vite"},
-    {stage::kEclosion,
-     "L'\xc5\x93uf \xc3\xa9"
-     "cl\xc3\xb4t"},
-    {stage::kNourrisson, "Gribo se prom\xc3\xa8ne"},
+    {stage::kOeuf1, "Un œuf bleu"},
+    {stage::kOeuf2, "Un œuf bleu qui bat vite"},
+    {stage::kEclosion, "L'œuf éclôt"},
+    {stage::kNourrisson, "Gribo se promène"},
     {stage::kViande, "Gribo mange de la viande"},
     {stage::kMilk, "Gribo boit son biberon"},
     {stage::kBain, "Gribo prend son bain"},
@@ -39,12 +36,12 @@ constexpr std::string_view kRoomOnly = "La chambre de Gribo";
 // Once the death notice has come, until the pet's stage changes.
 constexpr std::string_view kDead = "Gribo est mort";
 
-// By the picture the sky shows, so the words change at the same hours as the pictures.
+// By the picture the window shows.
 constexpr std::array<Words, 4> kSkies = {{
-    {asset::kCielNuit, "Par la fen\xc3\xaatre, il fait nuit."},
-    {asset::kCielAube, "Par la fen\xc3\xaatre, le jour se l\xc3\xa8ve."},
-    {asset::kCiel, "Par la fen\xc3\xaatre, il fait jour."},
-    {asset::kCielSoir, "Par la fen\xc3\xaatre, le soir tombe."},
+    {asset::kCielNuit, "Par la fenêtre, il fait nuit."},
+    {asset::kCielAube, "Par la fenêtre, le jour se lève."},
+    {asset::kCiel, "Par la fenêtre, il fait jour."},
+    {asset::kCielSoir, "Par la fenêtre, le soir tombe."},
 }};
 
 std::string_view lookUp(std::span<const Words> table, std::string_view key, std::string_view otherwise) {
@@ -84,7 +81,7 @@ SceneText describeScene(const SceneFacts& facts) {
     } else {
         addSentence(text.description, droppingsSentence(facts.droppings));
     }
-    addSentence(text.description, lookUp(kSkies, skyPicture(facts.hour), {}));
+    addSentence(text.description, lookUp(kSkies, facts.sky, {}));
     return text;
 }
 

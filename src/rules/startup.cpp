@@ -1,4 +1,4 @@
-#include "state/startup.h"
+#include "rules/startup.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -6,36 +6,20 @@
 #include <string_view>
 
 #include "assets/catalogue.h"
-#include "state/sky.h"
+#include "rules/records.h"
+#include "rules/sky.h"
 #include "state/stages.h"
 
 namespace gribo {
 namespace {
 
-// Whether a store with no stage still holds a pet: a creation date, a last-fed hour or
-// a dropping owed. What the developer reset leaves (an empty date, a last-fed hour of
-// "0", "Oui", and any hunger and droppings count) is no pet, nor is an empty store.
-bool holdsAPet(const Store& s) {
-    for (Key k : {Key::Jour, Key::Mois, Key::Annee, Key::Heure, Key::Min}) {
-        if (!s.peek(k).empty()) return true;
-    }
-    const std::string fed = s.peek(Key::DateNourrit);
-    const std::string owed = s.peek(Key::CacaFait);
-    return (!fed.empty() && fed != "0") || (!owed.empty() && owed != flag::kOui);
-}
-
 void firstRun(Game& g, const LocalDateTime& now) {
     Store& s = g.store;
     // A stage lost to a damaged file must not cost the pet: the old store is kept.
     if (holdsAPet(s)) s.keepCopy();
-    s.setNumber(Key::Jour, now.day);
-    s.setNumber(Key::Mois, g.pet.moisdemarrage);
-    s.setNumber(Key::Annee, now.year);
-    s.setNumber(Key::Heure, now.hour);
-    s.setNumber(Key::Min, now.minute);
+    writeCreationDate(s, now, g.pet.moisdemarrage);
     s.set(Key::Stade, stage::kOeuf1);
-    g.pet.datenourrit = hourStamp(now);
-    s.setNumber(Key::DateNourrit, g.pet.datenourrit);
+    fedAt(g, hourStamp(now));
     g.pet.stade = stage::kOeuf1;
     s.set(Key::Faim, "0");
     s.set(Key::Caca, "0");

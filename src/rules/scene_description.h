@@ -12,7 +12,10 @@ namespace gribo {
 struct SceneFacts {
     std::string_view stade;
     int droppings = 0;         // the piles the floor shows
-    int hour = -1;             // the hour of the sky shown; negative leaves the sky out
+    // The sky picture the window shows (a path of the catalogue), so the words change
+    // exactly when the picture does; none, or a picture that is not a sky, leaves the
+    // sky out.
+    std::string_view sky;
     bool deathNotice = false;  // the death notice came since the stage last changed
 };
 

@@ -1,4 +1,4 @@
-#include "state/sky.h"
+#include "rules/sky.h"
 
 #include <array>
 #include <string_view>
@@ -28,14 +28,6 @@ void afficherCiel(PictureSlots& pictures, int hour) {
     for (const SkyTest& t : kSky) {
         if (hour > t.above) pictures.load(Slot::Image3, t.picture);
     }
-}
-
-std::string_view skyPicture(int hour) {
-    std::string_view last;
-    for (const SkyTest& t : kSky) {
-        if (hour > t.above) last = t.picture;
-    }
-    return last;
 }
 
 }  // namespace gribo
