@@ -2,11 +2,9 @@
 
 #include <QMenuBar>
 
-#include "assets/catalogue.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
 #include "state/startup.h"
-#include "ui/store_notice.h"
 
 namespace gribo::ui {
 namespace {
@@ -23,11 +21,7 @@ const QColor kFrameColour(74, 48, 66);
 
 }  // namespace
 
-Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
-    if (!store_) {
-        store_ = std::make_unique<StoreFile>(StoreFile::playerFile());
-        store_->load();
-    }
+Form1::Form1(const Services& services) {
     setObjectName("Form1");
     setWindowTitle("Gribo");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -36,10 +30,10 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     buildMenus();
 
     pictures_ = std::make_unique<SlotPictures>(std::array<PictureSlot*, 4>{Image1, Image2, Image3, Image4});
-    sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
-    session_ = std::make_unique<GameSession>(*store_, clock_, random_, *pictures_, windows_, *sound_);
-    session_->onStoreNotices({showStoreFailure, showStoreSavedAgain});
-    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_);
+    session_ = std::make_unique<GameSession>(services.store, services.clock, services.random, *pictures_,
+                                             services.windows, services.sound);
+    session_->onStoreNotices(services.storeNotices);
+    narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, services.clock);
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
     Timer1 = new QTimer(this);
@@ -47,7 +41,7 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     // Single-shot from here on: armed for each step of the animation.
-    scheduler_ = std::make_unique<TickScheduler>(*Timer1, *session_);
+    scheduler_ = std::make_unique<TickScheduler>(*Timer1, *session_, services.monotonic);
     Timer2 = new QTimer(this);
     Timer2->setObjectName("Timer2");
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
