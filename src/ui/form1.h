@@ -65,12 +65,12 @@ private:
     void buildMenus();
 
     // Slots, back to front: background, pet, sky, droppings.
-    PictureSlot* Image1;
-    PictureSlot* Image2;
-    PictureSlot* Image3;
-    PictureSlot* Image4;
-    QTimer* Timer1;
-    QTimer* Timer2;
+    PictureSlot* Image1 = nullptr;
+    PictureSlot* Image2 = nullptr;
+    PictureSlot* Image3 = nullptr;
+    PictureSlot* Image4 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
 
     std::unique_ptr<SlotPictures> pictures_;
     std::unique_ptr<GameSession> session_;
