@@ -184,8 +184,9 @@ const char* const kReset =
 
 // What a handler writes is saved before it returns: the store's disk holds it then.
 TEST(MainWindow, WhatEachHandlerWritesIsOnTheDiskWhenItReturns) {
-    Shell clock;  // for the stamps only
-    const std::string now = std::to_string(hourStamp(clock.clock.now()));
+    const Shell at;  // the clock every case starts on
+    const std::string now = std::to_string(hourStamp(at.clock.now()));
+    const std::string hourLater = std::to_string(hourStamp(at.clock.now()) + 1);
     const struct {
         const char* what;
         Stored before;
@@ -197,19 +198,23 @@ TEST(MainWindow, WhatEachHandlerWritesIsOnTheDiskWhenItReturns) {
          [](Shell&, Form1&) {},
          {{"stade/stade", "Oeuf1"}, {"stats/faim", "0"}, {"datestats/datenourrit", now}, {"datecreation/heure", "18"}}},
         {"milk's end",
-         babyAtRest(clock),
+         babyAtRest(at),
          [](Shell& s, Form1& w) { choose(w, "Lait"), fire(s, w, "Timer1", 11); },  // its eleven steps
          {{"stats/faim", "-100"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
         {"vet's cure",
-         babyAtRest(clock, -300),
+         babyAtRest(at, -300),
          [](Shell& s, Form1& w) { fire(s, w, "Timer2"), choose(w, "Veterinaire"); },
          {{"stats/faim", "0"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
         {"life clock",
-         babyAtRest(clock, 100, 0, 2),
+         babyAtRest(at, 100, 0, 2),
          [](Shell& s, Form1& w) { fire(s, w, "Timer2"); },
          {{"stats/faim", "300"}, {"datestats/datenourrit", now}}},
+        {"life clock once the hour has changed",
+         babyAtRest(at, 100, 0, 1),
+         [](Shell& s, Form1& w) { s.clock.advanceMinutes(1), fire(s, w, "Timer2"); },
+         {{"stats/faim", "300"}, {"datestats/datenourrit", hourLater}}},
         {"developer reset",
-         babyAtRest(clock, 0, 3),
+         babyAtRest(at, 0, 3),
          [](Shell&, Form1& w) { choose(w, kReset); },
          {{"stade/stade", ""}, {"datestats/datenourrit", "0"}, {"datecreation/jour", ""}, {"stats/caca", "3"}}},
     };
