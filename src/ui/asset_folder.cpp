@@ -22,11 +22,15 @@ QString findAssetRoot(const QString& exeDir, const QString& installedFromExe) {
     return exeDir;
 }
 
+QString assetFileIn(const QString& root, std::string_view path) {
+    const std::string relative = asset::toRelativeFile(path);
+    return QDir(root).filePath(QString::fromUtf8(relative.data(), static_cast<qsizetype>(relative.size())));
+}
+
 QString assetFile(std::string_view path) {
     // The executable does not move while it runs: one look is enough.
     static const QString root = findAssetRoot(QCoreApplication::applicationDirPath(), GRIBO_DATADIR_FROM_BINDIR);
-    const std::string relative = asset::toRelativeFile(path);
-    return QDir(root).filePath(QString::fromUtf8(relative.data(), static_cast<qsizetype>(relative.size())));
+    return assetFileIn(root, path);
 }
 
 }  // namespace gribo::ui

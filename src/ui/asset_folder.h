@@ -17,6 +17,10 @@ namespace gribo::ui {
 // - else `exeDir`, where a missing picture is then reported.
 QString findAssetRoot(const QString& exeDir, const QString& installedFromExe);
 
+// The full name of the asset at `path` (relative, as in the catalogue) under the asset
+// root `root`, with '/' separators.
+QString assetFileIn(const QString& root, std::string_view path);
+
 // The full name of an asset from its relative path in the catalogue: the asset root
 // of this program (looked up once, from the folder of its executable) followed by
 // the path with '/' separators. REQUIRES: a QCoreApplication exists.

@@ -7,21 +7,14 @@
 #include <array>
 #include <memory>
 
-#include "assets/catalogue.h"
 #include "assets/scene_layout.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
 #include "rules/startup.h"
-#include "ui/store_notice.h"
 
 namespace gribo::ui {
-// A large font widens the scene to the menu bar's width: the room stays at the left
-// and the plum wall fills the rest on its right.
-Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
-    if (!store_) {
-        store_ = std::make_unique<StoreFile>(StoreFile::playerFile());
-        store_->load();
-    }
+
+Form1::Form1(const Services& services) : windows_(services.windows) {
     setObjectName("Form1");
     setWindowTitle("Gribo");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -30,9 +23,9 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     buildMenus();
 
     pictures_ = std::make_unique<SlotPictures>(std::array<PictureSlot*, 4>{Image1, Image2, Image3, Image4});
-    sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
-    session_ = std::make_unique<GameSession>(*store_, clock_, random_, *pictures_, windows_, *sound_);
-    session_->onStoreNotices({showStoreFailure, showStoreSavedAgain});
+    session_ = std::make_unique<GameSession>(services.store, services.clock, services.random, *pictures_, windows_,
+                                             services.sound);
+    session_->onStoreNotices(services.storeNotices);
     narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, windows_);
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
@@ -41,7 +34,7 @@ Form1::Form1(std::unique_ptr<StoreFile> store) : store_(std::move(store)) {
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     // Single-shot from here on: armed for each step of the animation.
-    scheduler_ = std::make_unique<TickScheduler>(*Timer1, *session_);
+    scheduler_ = std::make_unique<TickScheduler>(*Timer1, *session_, services.monotonic);
     Timer2 = new QTimer(this);
     Timer2->setObjectName("Timer2");
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);

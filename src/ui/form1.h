@@ -4,6 +4,10 @@
 // menus. Each handler runs one operation of the game through the scheduler, which
 // counts the animation's ticks up to now, saves what the handler wrote and arms
 // Timer1 for the next step of the animation.
+//
+// The window builds only its own widgets and the adapter that shows pictures in its
+// slots; every other service of the game (the store, the clock, the random source,
+// the windows, the sound) is handed to it, by main() or by a test.
 
 #include <QMainWindow>
 #include <QTimer>
@@ -11,9 +15,9 @@
 
 #include "ui/game_session.h"
 #include "ui/picture_slots.h"
-#include "ui/qt_ports.h"
 #include "ui/scene_accessibility.h"
 #include "ui/secondary_windows.h"
+#include "ui/settings_store.h"
 #include "ui/tick_scheduler.h"
 
 class QAction;
@@ -24,21 +28,24 @@ namespace gribo::ui {
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    // The game on the player's store, read here (tests), or on `store`, already read.
-    explicit Form1(std::unique_ptr<StoreFile> store = {});
+    // What the game runs on. Every service outlives the window.
+    struct Services {
+        SavedStore& store;  // REQUIRES: loaded, readable
+        Clock& clock;
+        Random& random;
+        Windows& windows;
+        Sound& sound;
+        // Who tells the player that the store cannot be saved, and that it is again.
+        GameSession::StoreNotices storeNotices = {};
+        // The animation's milliseconds; none: the scheduler's own monotonic clock.
+        TickScheduler::MonotonicClock monotonic = {};
+    };
+
+    // Builds the window and starts the game on `services`: the start-up runs here.
+    explicit Form1(const Services& services);
     ~Form1() override;
 
-    // Slots, back to front: background, pet, sky, droppings.
-    PictureSlot* Image1;
-    PictureSlot* Image2;
-    PictureSlot* Image3;
-    PictureSlot* Image4;
-    QTimer* Timer1;
-    QTimer* Timer2;
-
     const PetState& pet() const { return session_->pet(); }
-    SecondaryWindows& windows() { return windows_; }
-    QString storeFile() const { return session_->storeFile(); }
 
     void Form_Load();
     void Timer1_Timer();
@@ -62,12 +69,16 @@ private:
     // and fixes the window to its contents.
     void fitMenuBar();
 
-    std::unique_ptr<StoreFile> store_;
-    QtClock clock_;
-    QtRandom random_;
+    // Slots, back to front: background, pet, sky, droppings.
+    PictureSlot* Image1 = nullptr;
+    PictureSlot* Image2 = nullptr;
+    PictureSlot* Image3 = nullptr;
+    PictureSlot* Image4 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+    CountedWindows windows_;
     std::unique_ptr<SlotPictures> pictures_;
-    SecondaryWindows windows_;
-    std::unique_ptr<CrySound> sound_;
     std::unique_ptr<GameSession> session_;
     std::unique_ptr<TickScheduler> scheduler_;
     std::unique_ptr<SceneNarrator> narrator_;

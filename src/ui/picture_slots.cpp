@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "ui/qt_ports.h"
+#include "ui/asset_folder.h"
 
 namespace gribo::ui {
 
@@ -84,7 +84,7 @@ void Scene::paintEvent(QPaintEvent*) {
 }
 
 void SlotPictures::load(Slot slot, std::string_view path) {
-    const QString file = assetFile(path);
+    const QString file = root_.isEmpty() ? assetFile(path) : assetFileIn(root_, path);
     QImageReader reader(file);
     QImage image = reader.read();
     const auto i = static_cast<std::size_t>(slot);

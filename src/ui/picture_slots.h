@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "state/ports.h"
 
@@ -64,17 +65,20 @@ private:
     int atLeast_ = 0;
 };
 
-// Reads each picture from <exe dir>/datas afresh on every load (QImageReader, so no
-// pixmap cache). A file that cannot be read leaves its slot empty and is reported once.
+// Reads each picture from the program's asset root (see asset_folder.h), or from
+// `root` when one is given, afresh on every load (QImageReader, so no pixmap cache). A
+// file that cannot be read leaves its slot empty and is reported once.
 class SlotPictures : public PictureSlots {
 public:
-    explicit SlotPictures(std::array<PictureSlot*, 4> slots) : slots_(slots) {}
+    explicit SlotPictures(std::array<PictureSlot*, 4> slots, QString root = {})
+        : slots_(slots), root_(std::move(root)) {}
     void load(Slot slot, std::string_view path) override;
     // The path of the picture `slot` shows; empty while it shows none.
     std::string_view shown(Slot slot) const { return shown_[static_cast<std::size_t>(slot)]; }
 
 private:
     std::array<PictureSlot*, 4> slots_;
+    QString root_;
     std::array<std::string, 4> shown_;
     QSet<QString> reported_;
 };

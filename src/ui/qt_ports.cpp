@@ -7,21 +7,6 @@
 #include <random>
 
 namespace gribo::ui {
-namespace {
-
-// The desktop mixer lists the cry under the game's name and icon, so a player can
-// lower or mute it there. libpulse (which PipeWire's pulse server serves too) reads
-// these properties when the first audio object opens its connection; the override
-// form is needed for the name, which Qt's audio backend sets itself. Ours come first,
-// so whatever the player set in the same variable wins.
-void nameTheSound() {
-    static const QByteArray ours = "application.name='Gribo' application.icon_name='" GRIBO_APP_ID "'";
-    const QByteArray theirs = qgetenv("PULSE_PROP_OVERRIDE");
-    if (theirs.startsWith(ours)) return;  // named already
-    qputenv("PULSE_PROP_OVERRIDE", theirs.isEmpty() ? ours : ours + ' ' + theirs);
-}
-
-}  // namespace
 
 LocalDateTime QtClock::now() const {
     const QDateTime t = QDateTime::currentDateTime();
@@ -33,7 +18,6 @@ void QtRandom::reseed() { engine_.seed(static_cast<std::mt19937::result_type>(QD
 double QtRandom::next() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
 
 CrySound::CrySound(const QString& file) {
-    nameTheSound();
     if (!QFile::exists(file)) return;  // silent
     effect_ = std::make_unique<QSoundEffect>();
     effect_->setSource(QUrl::fromLocalFile(file));

@@ -81,7 +81,7 @@ QString sceneName(const QWidget& scene) {
     return kOwnSignals ? scene.property(kName).toString() : scene.accessibleName();
 }
 
-SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const SecondaryWindows& windows)
+SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const CountedWindows& windows)
     : scene_(scene), pictures_(pictures), windows_(windows) {
     installAccessibleRoles();
     scene_.installEventFilter(this);

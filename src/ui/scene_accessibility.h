@@ -31,7 +31,7 @@ void installAccessibleRoles();
 // but changes silently. Space or Enter on the scene tells the whole scene again.
 class SceneNarrator : public QObject {
 public:
-    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const SecondaryWindows& windows);
+    SceneNarrator(QWidget& scene, const SlotPictures& pictures, const CountedWindows& windows);
     SceneNarrator(const SceneNarrator&) = delete;
     SceneNarrator& operator=(const SceneNarrator&) = delete;
 
@@ -47,7 +47,7 @@ protected:
 private:
     QWidget& scene_;
     const SlotPictures& pictures_;
-    const SecondaryWindows& windows_;
+    const CountedWindows& windows_;
     std::string stade_;  // what the words were last made from
     int droppings_ = -1;
     std::string sky_;

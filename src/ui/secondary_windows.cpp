@@ -117,7 +117,6 @@ Form4::Form4() {
 void Form4::Command1_Click() { close(); }
 
 void SecondaryWindows::show(Window window, std::string_view text) {
-    ++shown_[static_cast<std::size_t>(window)];
     switch (window) {
         case Window::Stats:
             bringUp(form2_)->Label1->setGameText(text);

@@ -81,14 +81,28 @@ class SecondaryWindows : public Windows {
 public:
     void show(Window window, std::string_view text) override;
     QWidget* window(Window w) const;
+
+private:
+    QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
+};
+
+// The windows the game runs on, counted as the game shows them: the scene's narrator
+// hears of each death notice through it, whichever windows the game is given.
+class CountedWindows : public Windows {
+public:
+    explicit CountedWindows(Windows& windows) : windows_(windows) {}
+    void show(Window window, std::string_view text) override {
+        ++shown_[static_cast<std::size_t>(window)];
+        windows_.show(window, text);
+    }
     // How many times `w` has been shown, counting each showing again.
     int timesShown(Window w) const { return shown_[static_cast<std::size_t>(w)]; }
 
 private:
+    Windows& windows_;
     std::array<int, 3> shown_{};
-    QPointer<Form2> form2_;
-    QPointer<Form3> form3_;
-    QPointer<Form4> form4_;
 };
 
 }  // namespace gribo::ui

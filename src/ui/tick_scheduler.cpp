@@ -1,22 +1,30 @@
 #include "ui/tick_scheduler.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 #include <limits>
 #include <utility>
+#include <memory>
 
 namespace gribo::ui {
-namespace {
 
-TickScheduler::MonotonicClock orElapsed(TickScheduler::MonotonicClock clock, QElapsedTimer& elapsed) {
-    if (clock) return clock;
-    elapsed.start();
-    return [&elapsed] { return elapsed.elapsed(); };
+TickScheduler::MonotonicClock TickScheduler::startedNow() {
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    return [elapsed] { return elapsed->elapsed(); };
 }
 
-}  // namespace
+TickScheduler::Start TickScheduler::startFrom(MonotonicClock clock) {
+    if (!clock) clock = startedNow();
+    const qint64 anchor = clock();
+    return {std::move(clock), anchor};
+}
 
 TickScheduler::TickScheduler(QTimer& timer, GameSession& session, MonotonicClock clock)
-    : timer_(timer), session_(session), clock_(orElapsed(std::move(clock), elapsed_)), timeline_(clock_()) {
+    : TickScheduler(timer, session, startFrom(std::move(clock))) {}
+
+TickScheduler::TickScheduler(QTimer& timer, GameSession& session, Start start)
+    : timer_(timer), session_(session), clock_(std::move(start.clock)), timeline_(start.anchor) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
 }

@@ -5,7 +5,6 @@
 // in the session (which saves what it wrote), then the animation timer is armed, once,
 // for the next step of the animation. Between steps the GUI thread sleeps.
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -22,8 +21,12 @@ public:
     // Milliseconds on a monotonic clock.
     using MonotonicClock = std::function<qint64()>;
 
+    // A monotonic clock that reads 0 now: a QElapsedTimer started here, owned by the
+    // clock itself.
+    static MonotonicClock startedNow();
+
     // Makes `timer` single-shot and precise, and arms it from now on. Tick 0 falls now;
-    // without a clock of its own the scheduler reads a QElapsedTimer.
+    // without a clock of its own the scheduler reads startedNow().
     TickScheduler(QTimer& timer, GameSession& session, MonotonicClock clock = {});
     TickScheduler(const TickScheduler&) = delete;
     TickScheduler& operator=(const TickScheduler&) = delete;
@@ -40,11 +43,19 @@ public:
     void step();
 
 private:
+    // The clock and its first reading, tick 0: each member starts from its own
+    // argument, whatever the order they are declared in.
+    struct Start {
+        MonotonicClock clock;
+        qint64 anchor;
+    };
+    static Start startFrom(MonotonicClock clock);
+    TickScheduler(QTimer& timer, GameSession& session, Start start);
+
     void arm();
 
     QTimer& timer_;
     GameSession& session_;
-    QElapsedTimer elapsed_;
     MonotonicClock clock_;
     anim::Timeline timeline_;
     std::optional<int64_t> due_;

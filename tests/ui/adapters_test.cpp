@@ -11,9 +11,13 @@
 #include <array>
 #include <map>
 #include <string>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "support/store_file.h"
 #include "ui/picture_slots.h"
+#include "ui/platform_env.h"
 #include "ui/qt_ports.h"
 #include "ui/settings_store.h"
 
@@ -146,21 +150,22 @@ TEST(PictureSlotAdapter, AMissingPictureLeavesTheSlotEmptyAndTheGameGoesOn) {
 }
 
 TEST(PictureSlotAdapter, ReadsTheFileAgainAtEveryLoadAndResolvesDoubledSeparators) {
-    const QString dir = QCoreApplication::applicationDirPath() + "/datas/test-slot";
+    QTemporaryDir root;  // an asset root of its own, never the build's datas
+    const QString dir = root.path() + "/datas/test-slot";
     QDir().mkpath(dir);
     const QString file = dir + "/pic.png";
     checker(Qt::red, Qt::blue).save(file);
     QWidget parent;
     std::array<PictureSlot*, 4> slots{new PictureSlot(&parent), new PictureSlot(&parent), new PictureSlot(&parent),
                                       new PictureSlot(&parent)};
-    SlotPictures pictures(slots);
+    SlotPictures pictures(slots, root.path());
     pictures.load(Slot::Image3, "\\datas\\test-slot\\pic.png");
     EXPECT_EQ(slots[2]->picture().pixelColor(0, 0), QColor(Qt::blue));
 
     checker(Qt::green, Qt::yellow).save(file);  // same name, new picture
     pictures.load(Slot::Image3, "\\\\datas\\\\test-slot\\pic.png");
     EXPECT_EQ(slots[2]->picture().pixelColor(0, 0), QColor(Qt::yellow));
-    QDir(dir).removeRecursively();
+    EXPECT_EQ(pictures.shown(Slot::Image3), "\\\\datas\\\\test-slot\\pic.png");
 }
 
 // Offscreen there is no audio device: the cry must neither crash nor hold up the tick.
@@ -178,6 +183,60 @@ TEST(CrySoundAdapter, PlayingNeverBlocksWithAMissingFileOrWithoutAnAudioDevice) 
     }
     EXPECT_LT(t.elapsed(), 2000);
 }
+
+#if defined(Q_OS_LINUX)
+// Sets the variables of `values` (nullptr: unset) for the life of the object, and puts
+// back what was there.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(std::initializer_list<std::pair<const char*, const char*>> values) {
+        for (const auto& [name, value] : values) {
+            before_.push_back({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+            if (value) {
+                qputenv(name, value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& b : before_) b.set ? qputenv(b.name, b.value) : qunsetenv(b.name);
+    }
+
+private:
+    struct Before {
+        const char* name;
+        bool set;
+        QByteArray value;
+    };
+    std::vector<Before> before_;
+};
+
+TEST(PlatformEnvironment, NamesTheSoundAndSkipsSharedMemoryUnlessThePlayerSaidOtherwise) {
+    const QByteArray ours = "application.name='Gribo' application.icon_name='io.github.gribo.Gribo'";
+    const struct {
+        const char* what;
+        const char* pulse;  // before; nullptr: unset
+        const char* mitshm;
+        QByteArray pulseAfter;
+        QByteArray mitshmAfter;
+    } cases[] = {
+        {"nothing set", nullptr, nullptr, ours, "1"},
+        {"set empty", "", "", ours, "1"},
+        {"the player's own properties, which win", "media.role='game'", "0", ours + " media.role='game'", "0"},
+        {"named already (a restart)", ours.constData(), "1", ours, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedEnvironment env({{"PULSE_PROP_OVERRIDE", c.pulse}, {"QT_XCB_NO_MITSHM", c.mitshm}});
+        prepareEnvironment();
+        EXPECT_EQ(qgetenv("PULSE_PROP_OVERRIDE"), c.pulseAfter);
+        EXPECT_EQ(qgetenv("QT_XCB_NO_MITSHM"), c.mitshmAfter);
+        prepareEnvironment();  // once more changes nothing
+        EXPECT_EQ(qgetenv("PULSE_PROP_OVERRIDE"), c.pulseAfter);
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace gribo::ui

@@ -4,11 +4,9 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTimerEvent>
 #include <cstdint>
 #include <cstdlib>
@@ -25,16 +23,17 @@
 #include "care/commands.h"
 #include "rules/startup.h"
 #include "support/fakes.h"
-#include "support/store_file.h"
+#include "support/saved_store.h"
+#include "ui/asset_folder.h"
+#include "ui/secondary_windows.h"
+#include "ui/shell_rig.h"
 
 namespace gribo::ui {
 namespace {
 
-void clearStore() { QFile::remove(StoreFile::playerFile()); }
-
 TEST(MainWindow, IsAFixedGriboWindowWithoutMaximiseOrMinimise) {
-    clearStore();
-    Form1 w;
+    Shell shell;
+    Form1 w(shell.services());
     EXPECT_EQ(w.windowTitle(), "Gribo");
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -43,17 +42,20 @@ TEST(MainWindow, IsAFixedGriboWindowWithoutMaximiseOrMinimise) {
     const QWidget* scene = w.centralWidget();
     EXPECT_EQ(scene->size(), QSize(110, 95));
     // The animation timer is armed once for each step: here the new egg's first tick.
-    EXPECT_TRUE(w.Timer1->isSingleShot());
-    EXPECT_EQ(w.Timer1->timerType(), Qt::PreciseTimer);
-    EXPECT_LE(w.Timer1->interval(), 10);
-    EXPECT_EQ(w.Timer2->interval(), 20000);
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_TRUE(w.Timer2->isActive());
+    QTimer* timer1 = timer(w, "Timer1");
+    QTimer* timer2 = timer(w, "Timer2");
+    ASSERT_TRUE(timer1 && timer2);
+    EXPECT_TRUE(timer1->isSingleShot());
+    EXPECT_EQ(timer1->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(timer1->interval(), 10);
+    EXPECT_EQ(timer2->interval(), 20000);
+    EXPECT_TRUE(timer1->isActive());
+    EXPECT_TRUE(timer2->isActive());
 }
 
 TEST(MainWindow, SlotsAreStackedBackgroundToDroppingsAtTheirPlaces) {
-    clearStore();
-    Form1 w;
+    Shell shell;
+    Form1 w(shell.services());
     QList<PictureSlot*> slotsBackToFront;
     for (QObject* child : w.centralWidget()->children()) {
         if (auto* s = qobject_cast<PictureSlot*>(child)) slotsBackToFront.push_back(s);
@@ -70,8 +72,8 @@ TEST(MainWindow, SlotsAreStackedBackgroundToDroppingsAtTheirPlaces) {
 }
 
 TEST(MainWindow, MenuTreeHasTheGamesCaptionsNamesAndOrder) {
-    clearStore();
-    Form1 w;
+    Shell shell;
+    Form1 w(shell.services());
     const QList<QAction*> top = w.menuBar()->actions();
     ASSERT_EQ(top.size(), 2);
     EXPECT_EQ(top[0]->text(), "gribo");
@@ -106,33 +108,6 @@ TEST(MainWindow, MenuTreeHasTheGamesCaptionsNamesAndOrder) {
     }
 }
 
-// The hour stamp of the real clock, which the window's game reads.
-int32_t nowStamp() { return hourStamp(QtClock().now()); }
-
-// A store left by an earlier run: `values` are "section/key" = text.
-void storeHolds(const std::map<QString, QString>& values) {
-    clearStore();
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
-    for (const auto& [key, value] : values) s.setValue(key, value);
-    s.sync();
-}
-
-std::map<QString, QString> babyAtRest(int faim = 0, int caca = 0, int hoursSinceFed = 0) {
-    return {{"stade/stade", "nourrisson"},
-            {"stats/faim", QString::number(faim)},
-            {"stats/caca", QString::number(caca)},
-            {"stats/cacafait", "Oui"},
-            {"datestats/datenourrit", QString::number(nowStamp() - hoursSinceFed)}};
-}
-
-// Fires a timer as the event loop does when its interval has passed. Timer1 then plays
-// the step it was armed for.
-void fire(QTimer* timer, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-        QTimerEvent tick(timer->timerId());
-        QCoreApplication::sendEvent(timer, &tick);
-    }
-}
 
 void choose(Form1& w, const char* action) {
     QAction* a = w.findChild<QAction*>(QString::fromUtf8(action));
@@ -144,65 +119,105 @@ const char* const kReset =
     "§DEV§"
     "RESET";
 
-TEST(MainWindow, WhatEachHandlerWritesIsInTheFileWhenItReturns) {
-    const std::string now = std::to_string(nowStamp());
+// What a handler writes is saved before it returns: the store's disk holds it then.
+TEST(MainWindow, WhatEachHandlerWritesIsOnTheDiskWhenItReturns) {
+    const Shell at;  // the clock every case starts on
+    const std::string now = std::to_string(hourStamp(at.clock.now()));
+    const std::string hourLater = std::to_string(hourStamp(at.clock.now()) + 1);
     const struct {
         const char* what;
-        std::map<QString, QString> before;
-        std::function<void(Form1&)> play;
-        std::map<std::string, std::string> onDisk;
+        Stored before;
+        std::function<void(Shell&, Form1&)> play;
+        Stored onDisk;
     } cases[] = {
+        {"start-up of a new egg",
+         {},
+         [](Shell&, Form1&) {},
+         {{"stade/stade", "Oeuf1"}, {"stats/faim", "0"}, {"datestats/datenourrit", now}, {"datecreation/heure", "18"}}},
         {"milk's end",
-         babyAtRest(),
-         [](Form1& w) { choose(w, "Lait"), fire(w.Timer1, 11); },  // its eleven steps
+         babyAtRest(at),
+         [](Shell& s, Form1& w) { choose(w, "Lait"), fire(s, w, "Timer1", 11); },  // its eleven steps
          {{"stats/faim", "-100"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
         {"vet's cure",
-         babyAtRest(-300),
-         [](Form1& w) { fire(w.Timer2), choose(w, "Veterinaire"); },
+         babyAtRest(at, -300),
+         [](Shell& s, Form1& w) { fire(s, w, "Timer2"), choose(w, "Veterinaire"); },
          {{"stats/faim", "0"}, {"stats/cacafait", "Non"}, {"datestats/datenourrit", now}}},
         {"life clock",
-         babyAtRest(100, 0, 2),
-         [](Form1& w) { fire(w.Timer2); },
+         babyAtRest(at, 100, 0, 2),
+         [](Shell& s, Form1& w) { fire(s, w, "Timer2"); },
          {{"stats/faim", "300"}, {"datestats/datenourrit", now}}},
+        {"life clock once the hour has changed",
+         babyAtRest(at, 100, 0, 1),
+         [](Shell& s, Form1& w) { s.clock.advanceMinutes(1), fire(s, w, "Timer2"); },
+         {{"stats/faim", "300"}, {"datestats/datenourrit", hourLater}}},
         {"developer reset",
-         babyAtRest(0, 3),
-         [](Form1& w) { choose(w, kReset); },
+         babyAtRest(at, 0, 3),
+         [](Shell&, Form1& w) { choose(w, kReset); },
          {{"stade/stade", ""}, {"datestats/datenourrit", "0"}, {"datecreation/jour", ""}, {"stats/caca", "3"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        storeHolds(c.before);
-        Form1 w;
-        c.play(w);
-        const auto disk = test::storeOnDisk(w.storeFile());
-        for (const auto& [key, value] : c.onDisk) EXPECT_EQ(disk.count(key) ? disk.at(key) : "(absent)", value) << key;
+        Shell shell;
+        shell.store.holds(c.before);
+        Form1 w(shell.services());
+        c.play(shell, w);
+        for (const auto& [key, value] : c.onDisk) EXPECT_EQ(shell.store.onDisk(key), value) << key;
+        EXPECT_FALSE(shell.store.unsaved());
     }
 }
 
-TEST(MainWindow, AFirstRunIsInTheFileBeforeTheWindowShowsAndAReloadWritesNothing) {
-    clearStore();
-    auto first = std::make_unique<Form1>();
-    const QString file = first->storeFile();
-    EXPECT_EQ(first->pet().stade, "Oeuf1");
-    auto disk = test::storeOnDisk(file);  // read while the window lives
-    first.reset();
-    ASSERT_EQ(disk.size(), 10u);
-    const auto number = [&disk](const char* key) { return std::stoi(disk[key]); };
-    const LocalDateTime created{number("datecreation/année"), number("datecreation/mois"), number("datecreation/jour"),
-                                number("datecreation/heure"), number("datecreation/min")};
-    for (const auto& w : test::firstRunWrites(created)) EXPECT_EQ(disk[w.section + "/" + w.key], w.value) << w.key;
-    EXPECT_LE(std::abs(hourStamp(created) - nowStamp()), 1);
+TEST(MainWindow, AFirstRunIsOnTheDiskBeforeTheWindowShowsAndAReloadWritesNothing) {
+    Shell first;
+    Form1 egg(first.services());
+    EXPECT_EQ(egg.pet().stade, "Oeuf1");
+    const std::vector<test::MemoryStore::Write> expected = test::firstRunWrites(first.clock.now());
+    EXPECT_EQ(first.store.memory.log, expected);
+    ASSERT_EQ(first.store.disk.size(), expected.size());
+    for (const auto& write : expected) EXPECT_EQ(first.store.onDisk(write.section + "/" + write.key), write.value);
 
-    storeHolds(babyAtRest(-250));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray before = f.readAll();
-    f.close();
-    Form1 again;
-    EXPECT_EQ(again.pet().stade, "nourrisson");
-    EXPECT_EQ(again.pet().faim, -250);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    Shell again;
+    again.store.holds(babyAtRest(again, -250));
+    const auto before = again.store.disk;
+    Form1 baby(again.services());
+    EXPECT_EQ(baby.pet().stade, "nourrisson");
+    EXPECT_EQ(baby.pet().faim, -250);
+    EXPECT_TRUE(again.store.memory.log.empty());
+    EXPECT_EQ(again.store.tries, 0);
+    EXPECT_EQ(again.store.disk, before);
+}
+
+// A save that fails is told once, kept, and tried again at each life-clock tick and
+// when the window closes, even when nothing new was written; its landing is told once.
+TEST(MainWindow, ASaveThatFailedIsTriedAgainAtTheLifeClockAndAtClosing) {
+    const struct {
+        const char* what;
+        std::function<void(Shell&, Form1&)> retry;
+    } cases[] = {
+        {"life clock", [](Shell& s, Form1& w) { fire(s, w, "Timer2"); }},
+        {"closing", [](Shell&, Form1& w) { w.close(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Shell shell;
+        shell.store.holds(babyAtRest(shell));
+        Form1 w(shell.services());
+        shell.store.refusal = "No space left on device";
+        choose(w, "Lait");
+        fire(shell, w, "Timer1", 11);  // the milk's end writes: its save fails
+        EXPECT_EQ(shell.store.onDisk("stats/faim"), "0");
+        choose(w, "Stats");  // writes nothing: no new try
+        const int tries = shell.store.tries;
+        EXPECT_EQ(shell.told, QStringList{"failing: No space left on device"});
+
+        shell.store.refusal.clear();
+        shell.store.memory.clearLog();
+        c.retry(shell, w);
+        EXPECT_TRUE(shell.store.memory.log.empty());  // the retry itself wrote nothing new
+        EXPECT_EQ(shell.store.tries, tries + 1);
+        EXPECT_EQ(shell.store.onDisk("stats/faim"), "-100");
+        EXPECT_FALSE(shell.store.unsaved());
+        EXPECT_EQ(shell.told, QStringList({"failing: No space left on device", "saved again"}));
+    }
 }
 
 TEST(MainWindow, EachMenuEntryReachesItsOwnHandler) {
@@ -210,32 +225,27 @@ TEST(MainWindow, EachMenuEntryReachesItsOwnHandler) {
         const char* action;
         const char* stade;        // the pet afterwards
         const char* storedStade;  // on disk afterwards
-        std::optional<Window> window;
-        QString text;
+        std::vector<test::WindowRecorder::Shown> shown;
     } cases[] = {
-        {"Lait", "nourrissonmilk", "nourrisson", {}, {}},
-        {"viande", "nourrissonviande", "nourrisson", {}, {}},
-        {"Laver", "nourrissonbain", "nourrisson", {}, {}},
-        {"Veterinaire", "nourrisson", "nourrisson", Window::Vet,
-         QString::fromUtf8("Ce nourrisson m'a l'air en parfaite santé. Occupez vous bien de lui !")},
-        {kReset, "nourrisson", "", {}, {}},
-        {"Stats", "nourrisson", "nourrisson", Window::Stats, "Stade :nourrisson Faim : 0\n Cacafait: Oui caca:2"},
+        {"Lait", "nourrissonmilk", "nourrisson", {}},
+        {"viande", "nourrissonviande", "nourrisson", {}},
+        {"Laver", "nourrissonbain", "nourrisson", {}},
+        {"Veterinaire",
+         "nourrisson",
+         "nourrisson",
+         {{Window::Vet, "Ce nourrisson m'a l'air en parfaite santé. Occupez vous bien de lui !"}}},
+        {kReset, "nourrisson", "", {}},
+        {"Stats", "nourrisson", "nourrisson", {{Window::Stats, "Stade :nourrisson Faim : 0\r\n Cacafait: Oui caca:2"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
-        storeHolds(babyAtRest(0, 2));
-        Form1 w;
+        Shell shell;
+        shell.store.holds(babyAtRest(shell, 0, 2));
+        Form1 w(shell.services());
         choose(w, c.action);
         EXPECT_EQ(w.pet().stade, c.stade);
-        EXPECT_EQ(test::storeOnDisk(w.storeFile()).at("stade/stade"), c.storedStade);
-        for (Window which : {Window::Stats, Window::DeathNotice, Window::Vet}) {
-            QWidget* shown = w.windows().window(which);
-            ASSERT_EQ(shown != nullptr, which == c.window) << static_cast<int>(which);
-            if (!shown) continue;
-            EXPECT_EQ(shown->findChild<QLabel*>("Label1")->text(), c.text);
-            shown->close();
-            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
+        EXPECT_EQ(shell.store.onDisk("stade/stade"), c.storedStade);
+        EXPECT_EQ(shell.windows.shown, c.shown);
     }
 }
 
@@ -244,31 +254,34 @@ QImage picture(std::string_view asset) {
 }
 
 TEST(MainWindow, EachSlotShowsWhatTheGameSendsToItAndTheLifeClockRunsOnItsTimer) {
-    clearStore();
-    Form1 egg;
-    EXPECT_EQ(egg.Image1->picture(), picture("\\datas\\fond.bmp"));
-    EXPECT_TRUE(egg.Image2->picture().isNull());
+    Shell first;
+    Form1 egg(first.services());
+    EXPECT_EQ(slot(egg, "Image1")->picture(), picture("\\datas\\fond.bmp"));
+    EXPECT_TRUE(slot(egg, "Image2")->picture().isNull());
     bool sky = false;
     for (const char* s :
          {"\\datas\\cielnuit.gif", "\\datas\\cielaube.gif", "\\datas\\ciel.gif", "\\datas\\cielsoir.gif"})
-        sky = sky || egg.Image3->picture() == picture(s);
+        sky = sky || slot(egg, "Image3")->picture() == picture(s);
     EXPECT_TRUE(sky);
-    EXPECT_TRUE(egg.Image4->picture().isNull());
-    fire(egg.Timer1);
-    EXPECT_EQ(egg.Image2->picture(), picture("\\datas\\gribo\\oeufbleuF1.gif"));
+    EXPECT_TRUE(slot(egg, "Image4")->picture().isNull());
+    fire(first, egg, "Timer1");
+    EXPECT_EQ(slot(egg, "Image2")->picture(), picture("\\datas\\gribo\\oeufbleuF1.gif"));
 
-    storeHolds(babyAtRest(0, 3));
-    Form1 baby;
-    fire(baby.Timer2);
-    EXPECT_EQ(baby.Image4->picture(), picture("\\datas\\gribo\\crotte3.gif"));
+    Shell again;
+    again.store.holds(babyAtRest(again, 0, 3));
+    Form1 baby(again.services());
+    fire(again, baby, "Timer2");
+    EXPECT_EQ(slot(baby, "Image4")->picture(), picture("\\datas\\gribo\\crotte3.gif"));
 }
 
 // A screen reader hears the scene as one picture that says what the player sees: the
 // droppings the floor shows (none until the life clock draws them, none from the
 // moment the bath blanks them) rather than the count the pet holds.
 TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
-    storeHolds(babyAtRest(0, 3));
-    Form1 w;
+    Shell shell;
+    shell.store.holds(babyAtRest(shell, 0, 3));
+    SecondaryWindows windows;
+    Form1 w(shell.services(windows));
     QAccessibleInterface* scene = QAccessible::queryAccessibleInterface(w.centralWidget());
     ASSERT_NE(scene, nullptr);
     EXPECT_EQ(scene->role(), QAccessible::Graphic);
@@ -277,33 +290,34 @@ TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
         return scene->text(QAccessible::Name) + " / " + scene->text(QAccessible::Description);
     };
     EXPECT_TRUE(heard().startsWith("Gribo se promène / Par la")) << heard().toStdString();
-    fire(w.Timer2);
-    EXPECT_TRUE(heard().startsWith("Gribo se promène, avec 3 crottes par terre / Par la"))
-        << heard().toStdString();
+    fire(shell, w, "Timer2");
+    EXPECT_TRUE(heard().startsWith("Gribo se promène, avec 3 crottes par terre / Par la")) << heard().toStdString();
     choose(w, "Laver");
-    fire(w.Timer1, 49);
+    fire(shell, w, "Timer1", 49);
     EXPECT_TRUE(heard().startsWith("Gribo prend son bain / 3 crottes par terre.")) << heard().toStdString();
-    fire(w.Timer1);
+    fire(shell, w, "Timer1");
     EXPECT_TRUE(heard().startsWith("Gribo prend son bain / Par la")) << heard().toStdString();
 
     const std::pair<Window, QAccessible::Role> roles[] = {{Window::Stats, QAccessible::Dialog},
                                                           {Window::DeathNotice, QAccessible::AlertMessage},
                                                           {Window::Vet, QAccessible::Dialog}};
     for (const auto& [which, role] : roles) {
-        w.windows().show(which, "");
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(w.windows().window(which))->role(), role);
-        w.windows().window(which)->close();
+        windows.show(which, "");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(windows.window(which))->role(), role);
+        windows.window(which)->close();
     }
 }
 
 TEST(MainWindow, ClosingItStopsItsTimersAndLeavesOtherWindowsOpen) {
-    clearStore();
-    auto* w = new Form1();
+    Shell shell;
+    SecondaryWindows windows;
+    auto* w = new Form1(shell.services(windows));
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->show();
     w->findChild<QAction*>("Stats")->trigger();
-    QPointer<QWidget> stats = w->windows().window(Window::Stats);
-    QPointer<QTimer> timer = w->Timer1;
+    QPointer<QWidget> stats = windows.window(Window::Stats);
+    QPointer<QTimer> timer = w->findChild<QTimer*>("Timer1");
+    ASSERT_FALSE(timer.isNull());
     w->close();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -314,10 +328,8 @@ TEST(MainWindow, ClosingItStopsItsTimersAndLeavesOtherWindowsOpen) {
 }
 
 TEST(TickScheduler, ArmsTheAnimationTimerOnceForEachStepOnTheMonotonicClock) {
-    clearStore();
     test::Rig fakes;
-    StoreFile store(StoreFile::playerFile());
-    store.load();
+    test::MemorySavedStore store;
     GameSession session(store, fakes.clock, fakes.random, fakes.pictures, fakes.windows, fakes.sound);
     QTimer timer;
     qint64 now = 0;

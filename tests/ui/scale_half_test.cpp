@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "support/fakes.h"
+#include "support/saved_store.h"
 #include "ui/form1.h"
 
 namespace gribo::ui {
@@ -14,7 +16,9 @@ namespace {
 
 TEST(HalfScaledScreen, TheGameSceneIsWholeAndEveryPicturePixelAnEqualSquare) {
     ASSERT_EQ(qEnvironmentVariable("QT_SCALE_FACTOR"), "1.5");
-    Form1 w;
+    test::Rig fakes;
+    test::MemorySavedStore store;
+    Form1 w({store, fakes.clock, fakes.random, fakes.windows, fakes.sound});
     w.Timer1_Timer();  // the egg's first frame
     w.show();
     QWidget* scene = w.centralWidget();
@@ -24,7 +28,11 @@ TEST(HalfScaledScreen, TheGameSceneIsWholeAndEveryPicturePixelAnEqualSquare) {
     QImage expected(110, 95, QImage::Format_RGB32);
     expected.fill(scene->palette().color(QPalette::Window));
     QPainter painter(&expected);
-    for (PictureSlot* slot : {w.Image1, w.Image2, w.Image3, w.Image4}) painter.drawImage(slot->pos(), slot->picture());
+    for (const char* name : {"Image1", "Image2", "Image3", "Image4"}) {
+        const PictureSlot* slot = w.findChild<PictureSlot*>(name);
+        ASSERT_NE(slot, nullptr) << name;
+        painter.drawImage(slot->pos(), slot->picture());
+    }
     const QImage shot = scene->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_TRUE(shot.width() >= 220 && shot.height() >= 190) << shot.width() << "x" << shot.height();
     int uneven = 0;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/fakes.h"
+#include "support/saved_store.h"
 #include "ui/form1.h"
 #include "ui/picture_slots.h"
 #include "ui/qt_ports.h"
@@ -54,7 +56,9 @@ void addColours(QSet<QRgb>& into, std::string_view asset) {
 }
 
 TEST(ScaledScreen, TheGameSceneShowsOnlyThePicturesOwnColours) {
-    Form1 w;
+    test::Rig fakes;
+    test::MemorySavedStore store;
+    Form1 w({store, fakes.clock, fakes.random, fakes.windows, fakes.sound});
     w.Timer1_Timer();  // the egg's first frame
     w.show();
     const QImage shot = w.centralWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);

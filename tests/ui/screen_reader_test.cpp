@@ -6,62 +6,40 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDateTime>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTest>
 #include <QTimerEvent>
 #include <QToolButton>
+#include <QWindow>
 #include <functional>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
-#include "state/hour_stamp.h"
 #include "support/fakes.h"
 #include "ui/form1.h"
+#include "ui/shell_rig.h"
 
 namespace gribo::ui {
 namespace {
 
-// A store left by an earlier run: "section/key" = text.
-void storeHolds(const std::map<QString, QString>& values) {
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Gribo", "Gribo");
-    s.clear();
-    for (const auto& [key, value] : values) s.setValue(key, value);
-    s.sync();
-}
-
-LocalDateTime local(const QDateTime& t) {
-    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()};
-}
-
-int32_t nowStamp() { return hourStamp(QtClock().now()); }
-
-std::map<QString, QString> baby(int faim, int caca = 0, int hoursSinceFed = 0, const char* cacafait = "Oui") {
-    return {{"stade/stade", "nourrisson"},
-            {"stats/faim", QString::number(faim)},
-            {"stats/caca", QString::number(caca)},
-            {"stats/cacafait", cacafait},
-            {"datestats/datenourrit", QString::number(nowStamp() - hoursSinceFed)}};
-}
-
-// A fast egg laid `hours` clock hours ago, on the game's own calendar.
-std::map<QString, QString> fastEgg(int hours) {
-    QDateTime then = QDateTime::currentDateTime();
-    while (nowStamp() - hourStamp(local(then)) < hours) then = then.addSecs(-3600);
-    std::map<QString, QString> store;
-    for (const auto& w : test::firstRunWrites(local(then)))
-        store[QString::fromStdString(w.section + "/" + w.key)] = QString::fromStdString(w.value);
-    store["stade/stade"] = "Oeuf2";
+// A baby of the shell's clock: hunger, droppings, hours since fed and a dropping owed.
+Stored baby(const Shell& shell, int faim, int caca = 0, int hoursSinceFed = 0, const char* cacafait = "Oui") {
+    Stored store = babyAtRest(shell, faim, caca, hoursSinceFed);
+    store["stats/cacafait"] = cacafait;
     return store;
 }
 
-void fire(QTimer* timer, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-        QTimerEvent tick(timer->timerId());
-        QCoreApplication::sendEvent(timer, &tick);
-    }
+// A fast egg laid `hours` hours before the shell's clock.
+Stored fastEgg(const Shell& shell, int hours) {
+    test::FakeClock then(shell.clock.now());
+    then.advanceMinutes(-60 * hours);
+    Stored store;
+    for (const auto& w : test::firstRunWrites(then.now())) store[w.section + "/" + w.key] = w.value;
+    store["stade/stade"] = "Oeuf2";
+    return store;
 }
 
 // The names the scene takes, one after another. Qt announces a name each time it
@@ -81,23 +59,23 @@ struct Heard {
 };
 
 // What a player does, or what the game's timers do, handler by handler.
-using Act = std::function<void(Form1&, Heard&)>;
+using Act = std::function<void(Shell&, Form1&, Heard&)>;
 Act steps(int n) {  // the animation's next n steps
-    return [n](Form1& w, Heard& h) {
-        for (int i = 0; i < n; ++i) h.run([&w] { fire(w.Timer1); });
+    return [n](Shell& s, Form1& w, Heard& h) {
+        for (int i = 0; i < n; ++i) h.run([&] { fire(s, w, "Timer1"); });
     };
 }
 Act lifeClock() {
-    return [](Form1& w, Heard& h) { h.run([&w] { fire(w.Timer2); }); };
+    return [](Shell& s, Form1& w, Heard& h) { h.run([&] { fire(s, w, "Timer2"); }); };
 }
 Act menu(const char* action) {
-    return [action](Form1& w, Heard& h) { h.run([&w, action] { w.findChild<QAction*>(action)->trigger(); }); };
+    return [action](Shell&, Form1& w, Heard& h) { h.run([&w, action] { w.findChild<QAction*>(action)->trigger(); }); };
 }
 Act then(Act a, Act b) {
-    return [a, b](Form1& w, Heard& h) { a(w, h), b(w, h); };
+    return [a, b](Shell& s, Form1& w, Heard& h) { a(s, w, h), b(s, w, h); };
 }
 
-const QString kWalks = QString::fromUtf8("Gribo se prom\xc3\xa8ne");
+const QString kWalks = "Gribo se promène";
 
 // Each change a player should hear of gives the scene one new name; frames, beats and
 // a steady state give none. Steps run one after another on one window.
@@ -107,13 +85,14 @@ TEST(ScreenReader, TheSceneIsRenamedOnceForEachPieceOfNews) {
         Act act;
         QStringList names;
     };
+    const Shell at;  // the clock every case starts from
     const struct {
         const char* what;
-        std::map<QString, QString> store;
+        Stored store;
         std::vector<Step> steps;
     } cases[] = {
         {"a hungry baby with two droppings",
-         baby(600, 2),
+         baby(at, 600, 2),
          {{"crying starts as the droppings are drawn", lifeClock(), {"Gribo pleure, avec 2 crottes par terre"}},
           {"crying goes on", then(steps(40), lifeClock()), {}},
           {"the bath", menu("Laver"), {"Gribo prend son bain"}},
@@ -123,45 +102,46 @@ TEST(ScreenReader, TheSceneIsRenamedOnceForEachPieceOfNews) {
           {"a meal", menu("Lait"), {"Gribo boit son biberon"}},
           {"the meal ends", steps(11), {kWalks}}}},
         {"an overfed baby",
-         baby(-300),
+         baby(at, -300),
          {{"sickness", lifeClock(), {"Gribo est malade"}}, {"the cure", menu("Veterinaire"), {kWalks}}}},
         {"a starving baby",
-         baby(1500),
+         baby(at, 1500),
          {{"the death notice", lifeClock(), {"Gribo est mort"}},
           {"the notice again", then(lifeClock(), steps(30)), {}},
           {"a meal", menu("viande"), {"Gribo mange de la viande"}}}},
         {"a baby that owes a dropping",
-         baby(-100, 1, 2, "Non"),
+         baby(at, -100, 1, 2, "Non"),
          {{"a new dropping", lifeClock(), {kWalks + ", avec 2 crottes par terre"}},
           {"the next tick", lifeClock(), {}}}},
         {"a fast egg",
-         fastEgg(3),
+         fastEgg(at, 3),
          {{"beats", steps(20), {}},
           {"hatching",
            lifeClock(),
-           {QString::fromUtf8("L'\xc5\x93uf \xc3\xa9"
-                              "cl\xc3\xb4t")}},
+           {"L'œuf éclôt"}},
           {"the baby is born", steps(200), {kWalks}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        storeHolds(c.store);
-        Form1 w;
+        Shell shell;
+        shell.store.holds(c.store);
+        Form1 w(shell.services());
         Heard heard(w.centralWidget());
         for (const auto& step : c.steps) {
-            step.act(w, heard);
+            step.act(shell, w, heard);
             EXPECT_EQ(heard.take(), step.names) << step.what;
         }
     }
 }
 
 TEST(ScreenReader, TheSceneHoldsTheKeyboardWithoutAFocusFrame) {
-    storeHolds(baby(0));
-    Form1 w;
+    Shell shell;
+    shell.store.holds(baby(shell, 0));
+    Form1 w(shell.services());
     QWidget* scene = w.centralWidget();
     EXPECT_EQ(w.focusWidget(), scene);
     w.show();
-    QApplication::setActiveWindow(&w);
+    w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(QApplication::focusWidget(), scene);
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(scene)->state().focused);
@@ -171,17 +151,24 @@ TEST(ScreenReader, TheSceneHoldsTheKeyboardWithoutAFocusFrame) {
     scene->clearFocus();
     EXPECT_EQ(scene->grab().toImage(), focused);
     // Coming back to the window gives the scene the keyboard again.
-    QApplication::setActiveWindow(nullptr);
-    QApplication::setActiveWindow(&w);
+    QWindow otherApplication;  // a window of no widget: another application
+    otherApplication.show();
+    otherApplication.requestActivate();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    w.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &w);
     EXPECT_EQ(QApplication::focusWidget(), scene);
 }
 
 // What is told is heard through AT-SPI (tests/a11y); here, that the keys are the
 // scene's own and leave its texts as they were.
 TEST(ScreenReader, SpaceOrEnterAreTheScenesOwnKeys) {
-    storeHolds(baby(600));
-    Form1 w;
-    fire(w.Timer2);
+    Shell shell;
+    shell.store.holds(baby(shell, 600));
+    Form1 w(shell.services());
+    fire(shell, w, "Timer2");
     QWidget* scene = w.centralWidget();
     QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(scene);
     const QString name = picture->text(QAccessible::Name), rest = picture->text(QAccessible::Description);
@@ -208,10 +195,11 @@ TEST(ScreenReader, SpaceOrEnterAreTheScenesOwnKeys) {
 }
 
 TEST(MenuBar, F10OpensTheFirstMenuAndNoEntryGainsAShortcut) {
-    storeHolds(baby(0));
-    Form1 w;
+    Shell shell;
+    shell.store.holds(baby(shell, 0));
+    Form1 w(shell.services());
     w.show();
-    QApplication::setActiveWindow(&w);
+    w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QMenu* gribo = w.menuBar()->actions().first()->menu();
     EXPECT_FALSE(gribo->isVisible());
@@ -244,18 +232,20 @@ TEST(MenuBar, EveryEntryShowsAtEveryFontSize) {
         QFont font = original;
         font.setPointSize(c.points);
         QApplication::setFont(font);
-        storeHolds(baby(0));
-        Form1 w;
+        Shell shell;
+        shell.store.holds(baby(shell, 0));
+        Form1 w(shell.services());
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         expectEveryEntryShows(w);
         // The room keeps its place at the left, its slots where they always are.
-        EXPECT_EQ(w.Image4->pos(), QPoint(8, 8));
+        EXPECT_EQ(slot(w, "Image4")->pos(), QPoint(8, 8));
         EXPECT_EQ(w.centralWidget()->height(), 95);
     }
     QApplication::setFont(original);
-    storeHolds(baby(0));
-    Form1 w;
+    Shell shell;
+    shell.store.holds(baby(shell, 0));
+    Form1 w(shell.services());
     EXPECT_EQ(w.centralWidget()->size(), QSize(110, 95));  // the window of the layout at the usual font
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
