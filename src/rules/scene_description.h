@@ -11,7 +11,7 @@ namespace gribo {
 // What the scene shows, as the words are made from it.
 struct SceneFacts {
     std::string_view stade;
-    int droppings = 0;         // the piles the floor shows
+    int droppings = 0;  // the piles the floor shows
     // The sky picture the window shows (a path of the catalogue), so the words change
     // exactly when the picture does; none, or a picture that is not a sky, leaves the
     // sky out.

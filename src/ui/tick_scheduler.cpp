@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <limits>
-#include <utility>
 #include <memory>
+#include <utility>
 
 namespace gribo::ui {
 

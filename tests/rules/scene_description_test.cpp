@@ -72,7 +72,8 @@ TEST(SceneDescription, TheReportTellsTheNameThenTheRest) {
         std::string report;
     } cases[] = {
         {{"Gribo pleure", kNight}, "Gribo pleure. " + kNight},
-        {{"Gribo prend son bain", "2 crottes par terre. " + kDay}, "Gribo prend son bain. 2 crottes par terre. " + kDay},
+        {{"Gribo prend son bain", "2 crottes par terre. " + kDay},
+         "Gribo prend son bain. 2 crottes par terre. " + kDay},
         {{"Gribo se promène", ""}, "Gribo se promène."},
     };
     for (const auto& c : cases) EXPECT_EQ(sceneReport(c.text), c.report);

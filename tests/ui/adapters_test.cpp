@@ -9,9 +9,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <array>
+#include <initializer_list>
 #include <map>
 #include <string>
-#include <initializer_list>
 #include <utility>
 #include <vector>
 

@@ -108,7 +108,6 @@ TEST(MainWindow, MenuTreeHasTheGamesCaptionsNamesAndOrder) {
     }
 }
 
-
 void choose(Form1& w, const char* action) {
     QAction* a = w.findChild<QAction*>(QString::fromUtf8(action));
     ASSERT_NE(a, nullptr) << action;

@@ -116,9 +116,7 @@ TEST(ScreenReader, TheSceneIsRenamedOnceForEachPieceOfNews) {
         {"a fast egg",
          fastEgg(at, 3),
          {{"beats", steps(20), {}},
-          {"hatching",
-           lifeClock(),
-           {"L'œuf éclôt"}},
+          {"hatching", lifeClock(), {"L'œuf éclôt"}},
           {"the baby is born", steps(200), {kWalks}}}},
     };
     for (const auto& c : cases) {
