@@ -7,7 +7,8 @@ them with a crying-hungry baby, then:
   - the scene has the keyboard;
   - its name changes exactly once when the crying starts (the first tick of the life
     clock, 20 s in) and once when the bath begins ("Laver", chosen through AT-SPI);
-  - Space on the scene tells the whole scene again (a description event);
+  - Space on the scene tells the whole scene again, and Orca speaks it (Qt 6.8 sends it
+    as an announcement, Qt 6.4 as a description change);
   - Orca speaks "pleure" within 2 s of the crying's start and the bath when it begins.
 Every server is stopped, and the folder removed, whatever happens.
 
@@ -114,7 +115,7 @@ def inner(orca_log):
         if event.type.endswith("accessible-name"):
             names.append((now(), event.source.name))
             wall[event.source.name] = wall.get(event.source.name, time.time())
-        elif event.type.endswith("accessible-description"):
+        elif event.type.endswith("accessible-description") or event.type.startswith("object:announcement"):
             told.append((now(), str(event.any_data)))
 
     def find(role, name=None):
@@ -145,11 +146,12 @@ def inner(orca_log):
 
     def space():
         moments["space"] = now()
+        wall["space"] = time.time()
         pyatspi.Registry.generateKeyboardEvent(65, None, pyatspi.KEY_PRESSRELEASE)  # Space on Xvfb's keymap
         return False
 
     pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
-                                           "object:property-change:accessible-description")
+                                           "object:property-change:accessible-description", "object:announcement")
     gribo = subprocess.Popen([GRIBO], env=env, stderr=subprocess.DEVNULL)
     try:
         GLib.timeout_add(1500, focus_window)
@@ -168,9 +170,6 @@ def inner(orca_log):
         failures.append(f"the scene's names were not one for each change: {names}")
     elif not moments["bath"] <= names[1][0] < moments["bath"] + 1:
         failures.append(f"the bath's name came late: {names}, chosen at {moments['bath']:.1f}")
-    if not any(t >= moments["space"] and d.startswith("Gribo") and "Par la fen" in d for t, d in told):
-        failures.append(f"Space told nothing of the scene: {told}")
-
     # What Orca spoke, and when: its log's lines have no time, so it is read as it grows.
     with open(orca_log, errors="replace") as f:
         spoken = [line.strip() for line in f if "SPEECH OUTPUT" in line]
@@ -188,6 +187,8 @@ def inner(orca_log):
 
     said("pleure", "Gribo pleure")
     said("bain", "Gribo prend son bain")
+    # Space tells the whole scene: the name, then the rest.
+    said("Gribo pleure. Par la fen", "space")
     print("names:", names)
     print("told:", told)
     print("Orca spoke:", *[s for s in spoken if "Gribo" in s or "Par la" in s], sep="\n  ")

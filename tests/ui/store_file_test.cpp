@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QSize>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <cerrno>
 #include <set>
 
@@ -94,7 +95,7 @@ TEST(StoreText, IsTheBytesQSettingsWritesForTheSameValues) {
                             {"outils/liste", QStringList{"a", "@b", "c d "}},
                             {"outils/vide", QStringList{}},
                             {"outils/rien", QVariant()},
-                            {"outils/date", QDateTime(QDate(2006, 3, 7), QTime(9, 5), Qt::UTC)}});
+                            {"outils/date", QDateTime(QDate(2006, 3, 7), QTime(9, 5), QTimeZone::utc())}});
     const struct {
         const char* what;
         QByteArray start;  // the file before
