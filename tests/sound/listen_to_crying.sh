@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Listens to a crying baby on a real sound server. Starts a private server with a
+# null sink in a folder of its own, runs the real game on a store that holds a hungry
+# baby (it cries from the first life-clock tick, 20 s after start), records the sink's
+# monitor, and has cry_listener check that a whole cry is heard every second.
+#
+#   listen_to_crying.sh GRIBO CRY_LISTENER [pulseaudio|pipewire] [SECONDS]
+#
+# The server, the game and the recorder are stopped and the folder removed on any
+# exit. Exits 77 (skipped) when the server cannot run here.
+set -uo pipefail
+
+gribo=$1 listener=$2 server=${3:-pulseaudio} seconds=${4:-10}
+rate=22050
+skip() {
+  echo "skipped: $*"
+  exit 77
+}
+fail() {
+  echo "FAIL: $*"
+  [ -f "$tmp/server.log" ] && tail -n 20 "$tmp/server.log"
+  exit 1
+}
+
+for tool in parec pactl; do command -v $tool >/dev/null || fail "$tool is missing (scripts/install-deps --test)"; done
+
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+# Nothing of the session this runs in is used: its own runtime folder, home and store,
+# no D-Bus, no other server.
+mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/Gribo"
+chmod 700 "$tmp/run"
+export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config
+unset PULSE_SERVER PULSE_SINK PULSE_PROP PULSE_PROP_OVERRIDE DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_DISPLAY
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+
+case "$server" in
+  pulseaudio)
+    command -v pulseaudio >/dev/null || fail "pulseaudio is missing (scripts/install-deps --test)"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+      -L "module-null-sink sink_name=ecoute" -L module-native-protocol-unix >"$tmp/server.log" 2>&1 &
+    pids+=($!)
+    ;;
+  pipewire)
+    for tool in pipewire pipewire-pulse wireplumber; do
+      command -v $tool >/dev/null || skip "$tool is not installed"
+    done
+    pipewire >"$tmp/server.log" 2>&1 &
+    pids+=($!)
+    sleep 0.5
+    wireplumber >>"$tmp/server.log" 2>&1 &
+    pids+=($!)
+    pipewire-pulse >>"$tmp/server.log" 2>&1 &
+    pids+=($!)
+    ;;
+  *) fail "unknown server $server" ;;
+esac
+
+for _ in $(seq 100); do
+  pactl info >/dev/null 2>&1 && break
+  sleep 0.1
+done
+pactl info >/dev/null 2>&1 || {
+  [ "$server" = pipewire ] && skip "pipewire-pulse does not answer here: $(tail -n 3 "$tmp/server.log" | tr '\n' ' ')"
+  fail "the server does not answer"
+}
+if [ "$server" = pipewire ]; then
+  pactl load-module module-null-sink sink_name=ecoute >/dev/null || skip "no null sink on pipewire"
+fi
+pactl set-default-sink ecoute || fail "no null sink"
+
+# A baby fed at this very hour, so hungry that it cries.
+read -r year month day hour < <(date '+%Y %-m %-d %-H')
+stamp=$(((year - 1) * 8640 + (month - 1) * 720 + (day - 1) * 24 + hour))
+cat >"$XDG_CONFIG_HOME/Gribo/Gribo.conf" <<EOF
+[datestats]
+datenourrit=$stamp
+
+[stade]
+stade=nourrisson
+
+[stats]
+caca=0
+cacafait=Oui
+faim=600
+EOF
+
+parec -d ecoute.monitor --raw --format=s16le --rate=$rate --channels=1 >"$tmp/heard.raw" 2>"$tmp/parec.log" &
+pids+=($!)
+QT_QPA_PLATFORM=offscreen "$gribo" >"$tmp/game.log" 2>&1 &
+game=$!
+pids+=($game)
+
+# The first cry comes 21 s after start; then the mixer must show the stream as the game's.
+sleep 22
+named=no
+for _ in $(seq 20); do
+  if pactl list sink-inputs | grep -q 'application.name = "Gribo"' &&
+    pactl list sink-inputs | grep -q 'application.icon_name = "io.github.gribo.Gribo"'; then
+    named=yes
+    break
+  fi
+  sleep 0.1
+done
+sleep $((seconds + 1))
+kill -0 "$game" 2>/dev/null || fail "the game stopped: $(cat "$tmp/game.log")"
+kill "${pids[@]}" 2>/dev/null
+wait 2>/dev/null
+pids=()
+
+echo "on $server:"
+"$listener" "$tmp/heard.raw" $rate "$seconds" $((seconds - 1))
+heard=$?
+[ $named = yes ] || fail "the mixer does not list the cry as Gribo's with its icon"
+[ $heard -eq 0 ] || fail "the crying baby was not heard whole every second"
+echo "heard: a whole cry every second, listed as Gribo's"
