@@ -32,7 +32,7 @@ Form1::Form1() {
     buildMenus();
 
     pictures_ = std::make_unique<SlotPictures>(std::array<PictureSlot*, 4>{Image1, Image2, Image3, Image4});
-    sound_ = std::make_unique<CrySound>(assetFile(asset::kPleureWav));
+    sound_ = makeCrySound(assetFile(asset::kPleureWav));
     session_ = std::make_unique<GameSession>(clock_, random_, *pictures_, windows_, *sound_);
     session_->onStoreFailure(showStoreFailure);
     narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, clock_);

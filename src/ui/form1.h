@@ -57,7 +57,7 @@ private:
     QtRandom random_;
     std::unique_ptr<SlotPictures> pictures_;
     SecondaryWindows windows_;
-    std::unique_ptr<CrySound> sound_;
+    std::unique_ptr<Sound> sound_;
     std::unique_ptr<GameSession> session_;
     std::unique_ptr<TickScheduler> scheduler_;
     std::unique_ptr<SceneNarrator> narrator_;
