@@ -12,6 +12,11 @@ set -uo pipefail
 
 gribo=$1 listener=$2 server=${3:-pulseaudio} seconds=${4:-10}
 rate=22050
+# WirePlumber (which keeps PipeWire's default sink) needs a session bus: this runs
+# again on a private one, which ends with it.
+if [ "$server" = pipewire ] && [ -z "${GRIBO_PRIVATE_BUS:-}" ] && command -v dbus-run-session >/dev/null; then
+  GRIBO_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
 skip() {
   echo "skipped: $*"
   exit 77
@@ -35,12 +40,12 @@ cleanup() {
 trap cleanup EXIT
 
 # Nothing of the session this runs in is used: its own runtime folder, home and store,
-# no D-Bus, no other server.
+# no D-Bus but its own private bus, no other server.
 mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/Gribo"
 chmod 700 "$tmp/run"
 export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config
-unset PULSE_SERVER PULSE_SINK PULSE_PROP PULSE_PROP_OVERRIDE DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_DISPLAY
-export DBUS_SESSION_BUS_ADDRESS=disabled:
+unset PULSE_SERVER PULSE_SINK PULSE_PROP PULSE_PROP_OVERRIDE DISPLAY WAYLAND_DISPLAY
+[ -n "${GRIBO_PRIVATE_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 case "$server" in
   pulseaudio)
@@ -50,7 +55,7 @@ case "$server" in
     pids+=($!)
     ;;
   pipewire)
-    for tool in pipewire pipewire-pulse wireplumber; do
+    for tool in pipewire pipewire-pulse wireplumber dbus-run-session; do
       command -v $tool >/dev/null || skip "$tool is not installed"
     done
     pipewire >"$tmp/server.log" 2>&1 &
