@@ -4,13 +4,16 @@
 # baby (it cries from the first life-clock tick, 20 s after start), records the sink's
 # monitor, and has cry_listener check that a whole cry is heard every second.
 #
-#   listen_to_crying.sh GRIBO CRY_LISTENER [pulseaudio|pipewire] [SECONDS]
+#   listen_to_crying.sh GRIBO CRY_LISTENER [pulseaudio|pipewire] [SECONDS] [restart]
+#
+# With "restart", the server is stopped while the baby cries and started again, and
+# the recording made on the new server is the one checked.
 #
 # The server, the game and the recorder are stopped and the folder removed on any
 # exit. Exits 77 (skipped) when the server cannot run here.
 set -uo pipefail
 
-gribo=$1 listener=$2 server=${3:-pulseaudio} seconds=${4:-10}
+gribo=$1 listener=$2 server=${3:-pulseaudio} seconds=${4:-10} restart=${5:-}
 rate=22050
 # WirePlumber (which keeps PipeWire's default sink) needs a session bus: this runs
 # again on a private one, which ends with it.
@@ -47,40 +50,51 @@ export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config
 unset PULSE_SERVER PULSE_SINK PULSE_PROP PULSE_PROP_OVERRIDE DISPLAY WAYLAND_DISPLAY
 [ -n "${GRIBO_PRIVATE_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
 
-case "$server" in
-  pulseaudio)
-    command -v pulseaudio >/dev/null || fail "pulseaudio is missing (scripts/install-deps --test)"
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
-      -L "module-null-sink sink_name=ecoute" -L module-native-protocol-unix >"$tmp/server.log" 2>&1 &
-    pids+=($!)
-    ;;
-  pipewire)
-    for tool in pipewire pipewire-pulse wireplumber dbus-run-session; do
-      command -v $tool >/dev/null || skip "$tool is not installed"
-    done
-    pipewire >"$tmp/server.log" 2>&1 &
-    pids+=($!)
-    sleep 0.5
-    wireplumber >>"$tmp/server.log" 2>&1 &
-    pids+=($!)
-    pipewire-pulse >>"$tmp/server.log" 2>&1 &
-    pids+=($!)
-    ;;
-  *) fail "unknown server $server" ;;
-esac
+# Starts the server and makes the null sink its default; its processes join pids.
+start_server() {
+  case "$server" in
+    pulseaudio)
+      command -v pulseaudio >/dev/null || fail "pulseaudio is missing (scripts/install-deps --test)"
+      pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+        -L "module-null-sink sink_name=ecoute" -L module-native-protocol-unix >>"$tmp/server.log" 2>&1 &
+      server_pids=($!)
+      ;;
+    pipewire)
+      for tool in pipewire pipewire-pulse wireplumber dbus-run-session; do
+        command -v $tool >/dev/null || skip "$tool is not installed"
+      done
+      pipewire >>"$tmp/server.log" 2>&1 &
+      server_pids=($!)
+      sleep 0.5
+      wireplumber >>"$tmp/server.log" 2>&1 &
+      server_pids+=($!)
+      pipewire-pulse >>"$tmp/server.log" 2>&1 &
+      server_pids+=($!)
+      ;;
+    *) fail "unknown server $server" ;;
+  esac
+  pids+=("${server_pids[@]}")
 
-for _ in $(seq 100); do
-  pactl info >/dev/null 2>&1 && break
-  sleep 0.1
-done
-pactl info >/dev/null 2>&1 || {
-  [ "$server" = pipewire ] && skip "pipewire-pulse does not answer here: $(tail -n 3 "$tmp/server.log" | tr '\n' ' ')"
-  fail "the server does not answer"
+  for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  pactl info >/dev/null 2>&1 || {
+    [ "$server" = pipewire ] && skip "pipewire-pulse does not answer here: $(tail -n 3 "$tmp/server.log" | tr '\n' ' ')"
+    fail "the server does not answer"
+  }
+  if [ "$server" = pipewire ]; then
+    pactl load-module module-null-sink sink_name=ecoute >/dev/null || skip "no null sink on pipewire"
+  fi
+  pactl set-default-sink ecoute || fail "no null sink"
 }
-if [ "$server" = pipewire ]; then
-  pactl load-module module-null-sink sink_name=ecoute >/dev/null || skip "no null sink on pipewire"
-fi
-pactl set-default-sink ecoute || fail "no null sink"
+
+record() {
+  parec -d ecoute.monitor --raw --format=s16le --rate=$rate --channels=1 >"$tmp/heard.raw" 2>"$tmp/parec.log" &
+  pids+=($!)
+}
+
+start_server
 
 # A baby fed at this very hour, so hungry that it cries.
 read -r year month day hour < <(date '+%Y %-m %-d %-H')
@@ -98,8 +112,7 @@ cacafait=Oui
 faim=600
 EOF
 
-parec -d ecoute.monitor --raw --format=s16le --rate=$rate --channels=1 >"$tmp/heard.raw" 2>"$tmp/parec.log" &
-pids+=($!)
+record
 QT_QPA_PLATFORM=offscreen "$gribo" >"$tmp/game.log" 2>&1 &
 game=$!
 pids+=($game)
@@ -115,13 +128,24 @@ for _ in $(seq 20); do
   fi
   sleep 0.1
 done
+if [ "$restart" = restart ]; then
+  # The server goes away while the baby cries, and a new one comes: the cry must come
+  # back on it, whole every second, once the game has connected again (a few seconds).
+  sleep 2
+  kill "${server_pids[@]}"
+  wait "${server_pids[@]}" 2>/dev/null
+  sleep 2
+  start_server
+  record
+  sleep 5
+fi
 sleep $((seconds + 1))
 kill -0 "$game" 2>/dev/null || fail "the game stopped: $(cat "$tmp/game.log")"
 kill "${pids[@]}" 2>/dev/null
 wait 2>/dev/null
 pids=()
 
-echo "on $server:"
+echo "on $server${restart:+, after a restart of the server}:"
 "$listener" "$tmp/heard.raw" $rate "$seconds" $((seconds - 1))
 heard=$?
 [ $named = yes ] || fail "the mixer does not list the cry as Gribo's with its icon"
