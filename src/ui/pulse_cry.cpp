@@ -87,18 +87,18 @@ void PulseCry::playCry() {
     }
     Locked lock(loop_);
     switch (link_) {
-    case Link::Ready:
-        play(t);
-        return;
-    case Link::Connecting:
-        waiting_ = t;
-        return;
-    case Link::None:
-    case Link::Lost:
-        if (lastTry_ && t - *lastTry_ < kRetry) return;  // silent until the next try
-        connectNow(t);
-        if (link_ == Link::Connecting) waiting_ = t;
-        return;
+        case Link::Ready:
+            play(t);
+            return;
+        case Link::Connecting:
+            waiting_ = t;
+            return;
+        case Link::None:
+        case Link::Lost:
+            if (lastTry_ && t - *lastTry_ < kRetry) return;  // silent until the next try
+            connectNow(t);
+            if (link_ == Link::Connecting) waiting_ = t;
+            return;
     }
 }
 
@@ -136,16 +136,16 @@ void PulseCry::contextChanged(pa_context* context, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (context != cry.context_) return;
     switch (pa_context_get_state(context)) {
-    case PA_CONTEXT_READY:
-        cry.upload();
-        return;
-    case PA_CONTEXT_FAILED:
-    case PA_CONTEXT_TERMINATED:
-        cry.link_ = Link::Lost;  // the next cry, kRetry after this connection's try, connects again
-        cry.waiting_.reset();
-        return;
-    default:
-        return;
+        case PA_CONTEXT_READY:
+            cry.upload();
+            return;
+        case PA_CONTEXT_FAILED:
+        case PA_CONTEXT_TERMINATED:
+            cry.link_ = Link::Lost;  // the next cry, kRetry after this connection's try, connects again
+            cry.waiting_.reset();
+            return;
+        default:
+            return;
     }
 }
 
@@ -169,29 +169,29 @@ void PulseCry::uploadChanged(pa_stream* stream, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (stream != cry.upload_) return;
     switch (pa_stream_get_state(stream)) {
-    case PA_STREAM_READY:
-        if (pa_stream_write(stream, cry.pcm_->samples.constData(), static_cast<size_t>(cry.pcm_->samples.size()),
-                            nullptr, 0, PA_SEEK_RELATIVE) < 0 ||
-            pa_stream_finish_upload(stream) < 0) {
-            cry.link_ = Link::Lost;
+        case PA_STREAM_READY:
+            if (pa_stream_write(stream, cry.pcm_->samples.constData(), static_cast<size_t>(cry.pcm_->samples.size()),
+                                nullptr, 0, PA_SEEK_RELATIVE) < 0 ||
+                pa_stream_finish_upload(stream) < 0) {
+                cry.link_ = Link::Lost;
+            }
+            return;
+        case PA_STREAM_TERMINATED: {  // the whole cry is in the cache
+            pa_stream_set_state_callback(stream, nullptr, nullptr);
+            pa_stream_unref(stream);
+            cry.upload_ = nullptr;
+            cry.link_ = Link::Ready;
+            const SteadyTime t = now();
+            if (cry.waiting_ && t - *cry.waiting_ <= kLatest) cry.play(t);
+            cry.waiting_.reset();
+            return;
         }
-        return;
-    case PA_STREAM_TERMINATED: {  // the whole cry is in the cache
-        pa_stream_set_state_callback(stream, nullptr, nullptr);
-        pa_stream_unref(stream);
-        cry.upload_ = nullptr;
-        cry.link_ = Link::Ready;
-        const SteadyTime t = now();
-        if (cry.waiting_ && t - *cry.waiting_ <= kLatest) cry.play(t);
-        cry.waiting_.reset();
-        return;
-    }
-    case PA_STREAM_FAILED:
-        cry.link_ = Link::Lost;
-        cry.waiting_.reset();
-        return;
-    default:
-        return;
+        case PA_STREAM_FAILED:
+            cry.link_ = Link::Lost;
+            cry.waiting_.reset();
+            return;
+        default:
+            return;
     }
 }
 

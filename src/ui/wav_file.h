@@ -9,8 +9,8 @@
 namespace gribo::ui {
 
 struct Pcm {
-    int rate = 0;      // frames per second
-    int channels = 0;  // interleaved in `samples`
+    int rate = 0;        // frames per second
+    int channels = 0;    // interleaved in `samples`
     QByteArray samples;  // signed 16-bit little-endian, whole frames only
 
     qsizetype frames() const { return samples.size() / (2 * channels); }

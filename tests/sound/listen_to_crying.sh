@@ -90,7 +90,9 @@ start_server() {
 }
 
 record() {
-  parec -d ecoute.monitor --raw --format=s16le --rate=$rate --channels=1 >"$tmp/heard.raw" 2>"$tmp/parec.log" &
+  # A short latency keeps the null sink rendering in small blocks from the start, so a
+  # new stream is heard at once rather than after a long block of silence.
+  parec --latency-msec=20 -d ecoute.monitor --raw --format=s16le --rate=$rate --channels=1 >"$tmp/heard.raw" 2>"$tmp/parec.log" &
   pids+=($!)
 }
 

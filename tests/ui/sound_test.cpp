@@ -36,7 +36,8 @@ QByteArray fmt(int tag, int channels, int rate, int bits, int extensibleTag = 1)
     QByteArray f = le(quint32(tag), 2) + le(quint32(channels), 2) + le(quint32(rate), 4) +
                    le(quint32(rate * channels * bits / 8), 4) + le(quint32(channels * bits / 8), 2) +
                    le(quint32(bits), 2);
-    if (tag == 0xFFFE) f += le(22, 2) + le(quint32(bits), 2) + le(0, 4) + le(quint32(extensibleTag), 2) + QByteArray(14, 'x');
+    if (tag == 0xFFFE)
+        f += le(22, 2) + le(quint32(bits), 2) + le(0, 4) + le(quint32(extensibleTag), 2) + QByteArray(14, 'x');
     return f;
 }
 QByteArray riff(const QByteArray& chunks) { return "RIFF" + le(quint32(4 + chunks.size()), 4) + "WAVE" + chunks; }
@@ -44,7 +45,7 @@ QByteArray riff(const QByteArray& chunks) { return "RIFF" + le(quint32(4 + chunk
 struct WavCase {
     const char* name;
     QByteArray file;
-    int rate, channels;   // 0: no sound
+    int rate, channels;  // 0: no sound
     qsizetype sampleBytes;
 };
 
@@ -146,8 +147,8 @@ public:
     }
     bool startServer() {
         server_.setProcessChannelMode(QProcess::MergedChannels);
-        server_.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                                     "-L", "module-null-sink sink_name=ecoute", "-L", "module-native-protocol-unix"});
+        server_.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                                     "module-null-sink sink_name=ecoute", "-L", "module-native-protocol-unix"});
         if (!server_.waitForStarted(5000)) return false;
         return eventually([this] { return QFile::exists(dir_.path() + "/pulse/native"); });
     }
