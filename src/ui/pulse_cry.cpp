@@ -91,15 +91,19 @@ void PulseCry::playCry() {
             play(t);
             return;
         case Link::Connecting:
-            waiting_ = t;
-            return;
+            // A server that takes the connection and never answers is left for a new try.
+            if (t - *lastTry_ < kRetry) {
+                waiting_ = t;
+                return;
+            }
+            break;
         case Link::None:
         case Link::Lost:
             if (lastTry_ && t - *lastTry_ < kRetry) return;  // silent until the next try
-            connectNow(t);
-            if (link_ == Link::Connecting) waiting_ = t;
-            return;
+            break;
     }
+    connectNow(t);
+    if (link_ == Link::Connecting) waiting_ = t;
 }
 
 // A new connection, after the old one (if any) is dropped. The lock is held.
@@ -210,6 +214,7 @@ void PulseCry::played(pa_context* context, uint32_t stream, void* self) {
     if (stream != PA_INVALID_INDEX || context != cry.context_ || cry.link_ != Link::Ready) return;
     if (pa_context_errno(context) != PA_ERR_NOENTITY) return;
     cry.link_ = Link::Connecting;
+    cry.lastTry_ = now();
     cry.upload();
 }
 

@@ -59,7 +59,8 @@ public:
     // A cry asked while the game connects is still played if the sample is ready this
     // soon after; later, it would come after its picture and is skipped.
     static constexpr std::chrono::milliseconds kLatest{50};
-    // After a failure, the next connection is tried at a cry this long after the last try.
+    // After a failure, the next connection is tried at a cry this long after the last try;
+    // a connection still not ready this long after its try is given up for a new one.
     static constexpr std::chrono::seconds kRetry{3};
 
     explicit PulseCry(const QString& file);

@@ -142,7 +142,10 @@ if [ "$restart" = restart ]; then
   sleep 5
 fi
 sleep $((seconds + 1))
-kill -0 "$game" 2>/dev/null || fail "the game stopped: $(cat "$tmp/game.log")"
+if ! kill -0 "$game" 2>/dev/null; then
+  wait "$game"
+  fail "the game stopped (exit status $?): $(cat "$tmp/game.log")"
+fi
 kill "${pids[@]}" 2>/dev/null
 wait 2>/dev/null
 pids=()

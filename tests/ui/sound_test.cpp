@@ -5,7 +5,10 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -179,6 +182,29 @@ TEST(PulseCry, WithoutAServerTheGamePlaysOnSilently) {
     EXPECT_TRUE(eventually([&] { return cry.link() == PulseCry::Link::Lost; }));
     for (int i = 0; i < 20; ++i) cry.playCry();  // no new try this soon: still silent
     EXPECT_EQ(cry.link(), PulseCry::Link::Lost);
+}
+
+TEST(PulseCry, AServerThatNeverAnswersIsLeftForANewTryAndTheTickNeverWaits) {
+    PrivateRuntime runtime;
+    QDir().mkpath(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse");
+    QLocalServer mute;  // takes connections, says nothing
+    ASSERT_TRUE(mute.listen(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/native"));
+    int connections = 0;
+    QObject::connect(&mute, &QLocalServer::newConnection, [&] {
+        while (QLocalSocket* s = mute.nextPendingConnection()) {
+            ++connections;
+            QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+        }
+    });
+    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"));
+    cry.playCry();
+    ASSERT_TRUE(eventually([&] { return connections == 1; }));
+    EXPECT_EQ(cry.link(), PulseCry::Link::Connecting);
+    EXPECT_TRUE(eventually([&] {
+        cry.playCry();  // silent meanwhile; a few seconds on, one of these tries again
+        return connections == 2;
+    }));
+    EXPECT_EQ(cry.link(), PulseCry::Link::Connecting);
 }
 
 TEST(PulseCry, AFileThatIsNoCryNeverTalksToTheServer) {
