@@ -1,6 +1,7 @@
 // What the game costs while it runs: the two ticks of the core, a picture decode, and
 // the real program left running under Xvfb beside a bare window with a 10 ms timer
-// (wake-ups of the GUI thread, CPU time and peak memory).
+// (wake-ups of all its threads, CPU time and peak memory), on a private sound server
+// where PulseAudio is installed.
 
 #include <benchmark/benchmark.h>
 
@@ -119,7 +120,7 @@ BENCHMARK_CAPTURE(BM_DecodePicture, room_bmp, "fond.bmp");
 
 // What a process has cost since it started.
 struct Cost {
-    long wakeUps = 0;         // voluntary context switches of its GUI (main) thread
+    long wakeUps = 0;         // context switches of all its threads (the sound's too)
     double cpuSeconds = 0;    // utime + stime of the whole process
     double onCpuSeconds = 0;  // its threads' time on a CPU, to the nanosecond
     long peakKb = 0;          // peak resident size
@@ -144,9 +145,11 @@ std::optional<Cost> costOf(qint64 pid) {
     if (fields.size() < 13) return std::nullopt;
     Cost c;
     c.cpuSeconds = double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
-    c.wakeUps = statusField(slurp(QString("%1/task/%2/status").arg(proc).arg(pid)), "voluntary_ctxt_switches:");
     c.peakKb = statusField(slurp(proc + "/status"), "VmHWM:");
     for (const QString& task : QDir(proc + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QByteArray status = slurp(proc + "/task/" + task + "/status");
+        c.wakeUps +=
+            statusField(status, "voluntary_ctxt_switches:") + statusField(status, "nonvoluntary_ctxt_switches:");
         c.onCpuSeconds += double(slurp(proc + "/task/" + task + "/schedstat").split(' ').first().toLongLong()) / 1e9;
     }
     return c;
@@ -156,6 +159,7 @@ std::optional<Cost> costOf(qint64 pid) {
 struct Contender {
     const char* name;
     std::vector<std::pair<Key, QString>> store;  // empty: not the game
+    bool heard = true;                           // on the sound server, if there is one
     QTemporaryDir config{};
     QProcess process{};
     std::optional<Cost> before{}, after{};
@@ -171,16 +175,37 @@ bool xServerOn(const QString& display, QProcess& xvfb) {
     return QFile::exists(socket);
 }
 
-// The real program under Xvfb as a resting baby, a slow egg and a crying baby, beside a
-// bare Qt window with a 10 ms timer, all in the same run: the GUI thread's wake-ups and
-// the CPU time over `seconds`, from `settle` seconds after start (the crying baby starts
-// crying at the first life-clock tick, 20 s after start).
+// A PulseAudio server of the bench's own, with a null sink, in `runtime`: the one the
+// games are heard on. False if there is none here.
+bool soundServerIn(const QString& runtime, QProcess& server) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime);
+    env.remove("PULSE_SERVER");
+    server.setProcessEnvironment(env);
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.setStandardOutputFile(QProcess::nullDevice());
+    server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--log-level=0",
+                                "-L", "module-null-sink", "-L", "module-native-protocol-unix"});
+    if (!server.waitForStarted(5000)) return false;
+    const QString socket = runtime + "/pulse/native";
+    for (int i = 0; i < 100 && !QFile::exists(socket); ++i) QThread::msleep(50);
+    return QFile::exists(socket);
+}
+
+// The real program under Xvfb as a resting baby, a slow egg and a crying baby (heard on
+// a private sound server, and with no server), beside a bare Qt window with a 10 ms
+// timer, all in the same run: the wake-ups of all their threads and the CPU time over
+// `seconds`, from `settle` seconds after start (the crying baby starts crying at the
+// first life-clock tick, 20 s after start).
 void measureSideBySide(const QString& display, int settle, int seconds) {
     QProcess xvfb;
     if (!xServerOn(display, xvfb)) {
         std::printf("\nno X server on %s (is Xvfb installed?): side-by-side figure skipped\n", qPrintable(display));
         return;
     }
+    QTemporaryDir heardRuntime, silentRuntime;
+    QProcess sound;
+    const bool server = soundServerIn(heardRuntime.path(), sound);
     const QDateTime now = QDateTime::currentDateTime();
     const QString stamp = QString::number(
         hourStamp({now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute()}));
@@ -198,8 +223,12 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
                            {Key::Annee, QString::number(now.date().year())},
                            {Key::Heure, QString::number(now.time().hour())},
                            {Key::Min, QString::number(now.time().minute())}});
-    Contender runs[] = {
-        {"resting baby", baby("0")}, {"slow egg", egg}, {"crying baby", baby("700")}, {"bare 10 ms", {}}};
+    Contender runs[] = {{"resting baby", baby("0")},
+                        {"slow egg", egg},
+                        {"crying baby", baby("700")},
+                        {"crying, no srv", baby("700"), false},
+                        {"bare 10 ms", {}}};
+    const Contender& bare = runs[4];
     for (Contender& c : runs) {
         QSettings store(c.config.path() + "/Gribo/Gribo.conf", QSettings::IniFormat);
         for (const auto& [key, value] : c.store) {
@@ -212,6 +241,8 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("DISPLAY", display);
         env.insert("XDG_CONFIG_HOME", c.config.path());
+        env.insert("XDG_RUNTIME_DIR", c.heard ? heardRuntime.path() : silentRuntime.path());
+        env.remove("PULSE_SERVER");
         c.process.setProcessEnvironment(env);
         c.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         c.process.start(c.store.empty() ? GRIBO_BARE_WINDOW : GRIBO_EXE, {});
@@ -229,14 +260,19 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
         xvfb.terminate();
         xvfb.waitForFinished();
     }
+    if (sound.state() == QProcess::Running) {
+        sound.terminate();
+        sound.waitForFinished();
+    }
 
     std::printf(
         "\nThe running program under Xvfb %s, %d s from %d s after start, beside a bare Qt window with "
-        "a 10 ms timer\n",
-        qPrintable(display), seconds, settle);
+        "a 10 ms timer;\nthe games %s\n",
+        qPrintable(display), seconds, settle,
+        server ? "on a private PulseAudio server (\"no srv\": none)"
+               : "with no sound server (PulseAudio is not installed)");
     std::printf("%-14s %12s %10s %14s %10s %13s %11s\n", "", "wake-ups/s", "x bare", "CPU ms (u+s)", "x bare",
                 "on-CPU ms", "x bare");
-    const Contender& bare = runs[3];
     if (!bare.before || !bare.after) {
         std::printf("the bare window did not run\n");
         return;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QPointer>
+#include <memory>
 #include <optional>
 
 #include "assets/catalogue.h"
@@ -41,13 +42,13 @@ int main(int argc, char** argv) {
     gribo::ui::QtClock clock;
     gribo::ui::QtRandom random;
     gribo::ui::SecondaryWindows windows;
-    gribo::ui::CrySound sound(gribo::ui::assetFile(gribo::asset::kPleureWav));
+    const std::unique_ptr<gribo::Sound> sound = gribo::ui::makeCrySound(gribo::ui::assetFile(gribo::asset::kPleureWav));
     QPointer<gribo::ui::Form1> form1 =
         new gribo::ui::Form1({.store = store,
                               .clock = clock,
                               .random = random,
                               .windows = windows,
-                              .sound = sound,
+                              .sound = *sound,
                               .storeNotices = {gribo::ui::showStoreFailure, gribo::ui::showStoreSavedAgain}});
     form1->setAttribute(Qt::WA_DeleteOnClose);  // its timers end with it
     QObject::connect(&instance, &gribo::ui::SingleInstance::comeForward, form1, [form1] {

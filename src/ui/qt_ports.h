@@ -3,7 +3,6 @@
 // Qt adapters of the game's clock, random and sound. Where its files are is in
 // asset_folder.h.
 
-#include <QSoundEffect>
 #include <QString>
 #include <memory>
 #include <random>
@@ -27,15 +26,10 @@ private:
     std::mt19937 engine_{5489u};
 };
 
-// The crying sound, loaded once from datas/gribo/pleure.wav and replayed
-// from its start at each cry. A missing file or no audio device is silent.
-class CrySound : public Sound {
-public:
-    explicit CrySound(const QString& file);
-    void playCry() override;
-
-private:
-    std::unique_ptr<QSoundEffect> effect_;
-};
+// The crying sound of datas/gribo/pleure.wav. Where the game is built with libpulse
+// (GRIBO_WITH_PULSE) the desktop's sound server plays it from its sample cache
+// (pulse_cry.h); elsewhere Qt Multimedia plays it. A missing file or no audio device
+// is silent.
+std::unique_ptr<Sound> makeCrySound(const QString& file);
 
 }  // namespace gribo::ui
