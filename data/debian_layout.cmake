@@ -15,8 +15,3 @@ endif()
 execute_process(
   COMMAND ${CPACK_STRIP} --remove-section=.comment --remove-section=.note ${usr}/games/gribo
   COMMAND_ERROR_IS_FATAL ANY)
-# lintian reads the game's French as English: "gardé" is no misspelt "guard".
-set(overrides ${usr}/share/lintian/overrides)
-file(MAKE_DIRECTORY ${overrides})
-file(WRITE ${overrides}/gribo "gribo: spelling-error-in-binary gard guard [usr/games/gribo]\n")
-file(CHMOD ${overrides}/gribo PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
