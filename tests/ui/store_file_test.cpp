@@ -27,9 +27,7 @@
 namespace gribo::ui {
 namespace {
 
-const QString kAnnee = QString::fromUtf8(
-    "datecreation/ann\xc3\xa9"
-    "e");
+const QString kAnnee = QString::fromUtf8("datecreation/année");
 
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
@@ -86,7 +84,7 @@ TEST(StoreText, IsTheBytesQSettingsWritesForTheSameValues) {
         writtenByQSettings(dir, {},
                            {{"top", "1"},
                             {"General/g", "x"},
-                            {QString::fromUtf8("mes notes/d\xc3\xa9j\xc3\xa0 vu"), QString::fromUtf8("s\xc3\xbbr")},
+                            {QString::fromUtf8("mes notes/déjà vu"), QString::fromUtf8("sûr")},
                             {"a/b/c", "deep"},
                             {"outils/fen", QRect(1, -2, 30, 40)},
                             {"outils/taille", QSize(3, 4)},
@@ -109,11 +107,10 @@ TEST(StoreText, IsTheBytesQSettingsWritesForTheSameValues) {
         {"a stage with a comma", {}, {{"stade/stade", "nourrisson, Oeuf1"}}},
         {"accents, quotes, escapes and blanks",
          {},
-         {{"stats/a", QString::fromUtf8("\xc3\x89"
-                                        "closion \xe2\x82\xac\xf0\x9f\x98\x80")},
+         {{"stats/a", QString::fromUtf8("Éclosion €😀")},
           {"stats/b", "\"dit\" \\ ;"},
           {"stats/c", " devant"},
-          {"stats/d", "derri\xc3\xa8re "},
+          {"stats/d", "derrière "},
           {"stats/e", "@arobase"},
           {"stats/f", QString("tab\tnul") + QChar(0) + "9"},
           {"stats/g", QString("ctl\x01"
@@ -138,7 +135,7 @@ TEST(StoreText, ReadsWhatAPlayerWroteByHandAsQSettingsDoes) {
     QTemporaryDir dir;
     const char* const files[] = {
         "[stade]\nstade = nourrisson \n\n[stats]\nfaim=-100\ncaca=\n",
-        "\xef\xbb\xbf; a comment\n[stats]\r\nfaim=1 ; trailing\r\ncacafait=\"Oui\"\r\n",
+        "﻿; a comment\n[stats]\r\nfaim=1 ; trailing\r\ncacafait=\"Oui\"\r\n",
         "top=1\n[General]\nb=2\n[%General]\nc=3\n[ann%E9e]\nk%U20ACy=\\x41\\102\\n\\\"\n",
         "[s]\na=x\\\ny\nb=\"q;=,\" , r\nc=@@at\nd=@Invalid()\ne=@Size(1 2)\nf=@Point(1)\n",
         "[s]\na=1\n[t]\nb=2\n[s]\na=3\n",
