@@ -9,10 +9,19 @@
 
 #include <QFile>
 
+#if GRIBO_PULSE_GLIB
+#include <pulse/glib-mainloop.h>
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QThread>
+#endif
+
 namespace gribo::ui {
 namespace {
 
-// Holds the connection's lock for one scope; the loop's thread waits meanwhile.
+// Holds the connection's lock for one scope; the loop's thread waits meanwhile. No lock
+// on the GUI thread's own loop: everything happens on that thread.
 class Locked {
 public:
     explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) {
@@ -30,6 +39,17 @@ private:
 
 SteadyTime now() { return std::chrono::steady_clock::now(); }
 
+#if GRIBO_PULSE_GLIB
+// Whether this, the application's main thread, runs Qt's GLib event dispatcher, which
+// iterates GLib's default context there.
+bool onGlibLoop() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) return false;
+    const QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    return dispatcher && dispatcher->inherits("QEventDispatcherGlib");
+}
+#endif
+
 }  // namespace
 
 bool CryGate::admit(SteadyTime now) {
@@ -38,7 +58,7 @@ bool CryGate::admit(SteadyTime now) {
     return true;
 }
 
-PulseCry::PulseCry(const QString& file) : gate_(std::chrono::milliseconds(0)) {
+PulseCry::PulseCry(const QString& file, Loop loop) : gate_(std::chrono::milliseconds(0)), wanted_(loop) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return;  // silent
     pcm_ = decodeWav(f.readAll());
@@ -56,36 +76,58 @@ PulseCry::PulseCry(const QString& file) : gate_(std::chrono::milliseconds(0)) {
 }
 
 PulseCry::~PulseCry() {
-    if (loop_) {
+    if (thread_) {
         {
-            Locked lock(loop_);
+            Locked lock(thread_);
             dropConnection();
         }
-        pa_threaded_mainloop_stop(loop_);
-        pa_threaded_mainloop_free(loop_);
+        pa_threaded_mainloop_stop(thread_);
+        pa_threaded_mainloop_free(thread_);
     }
+#if GRIBO_PULSE_GLIB
+    if (glib_) {
+        dropConnection();
+        pa_glib_mainloop_free(glib_);
+    }
+#endif
     if (props_) pa_proplist_free(props_);
 }
 
 PulseCry::Link PulseCry::link() const {
-    Locked lock(loop_);
+    Locked lock(thread_);
     return link_;
+}
+
+// The loop the connection runs on, from the first cry on: the GUI thread's own where
+// it is GLib's, else a thread of its own. False if neither can run.
+bool PulseCry::startLoop() {
+    if (api_) return true;
+#if GRIBO_PULSE_GLIB
+    if (wanted_ == Loop::Gui && onGlibLoop()) {
+        glib_ = pa_glib_mainloop_new(g_main_context_default());
+        if (glib_) {
+            api_ = pa_glib_mainloop_get_api(glib_);
+            return true;
+        }
+    }
+#endif
+    thread_ = pa_threaded_mainloop_new();
+    if (!thread_) return false;
+    pa_threaded_mainloop_set_name(thread_, "gribo-cry");
+    if (pa_threaded_mainloop_start(thread_) < 0) {
+        pa_threaded_mainloop_free(thread_);
+        thread_ = nullptr;
+        return false;
+    }
+    api_ = pa_threaded_mainloop_get_api(thread_);
+    return true;
 }
 
 void PulseCry::playCry() {
     if (!pcm_) return;
     const SteadyTime t = now();
-    if (!loop_) {
-        loop_ = pa_threaded_mainloop_new();
-        if (!loop_) return;
-        pa_threaded_mainloop_set_name(loop_, "gribo-cry");
-        if (pa_threaded_mainloop_start(loop_) < 0) {
-            pa_threaded_mainloop_free(loop_);
-            loop_ = nullptr;
-            return;
-        }
-    }
-    Locked lock(loop_);
+    if (!startLoop()) return;
+    Locked lock(thread_);
     switch (link_) {
         case Link::Ready:
             play(t);
@@ -111,7 +153,7 @@ void PulseCry::connectNow(SteadyTime t) {
     dropConnection();
     lastTry_ = t;
     link_ = Link::Lost;
-    context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Gribo", props_);
+    context_ = pa_context_new_with_proplist(api_, "Gribo", props_);
     if (!context_) return;
     pa_context_set_state_callback(context_, &PulseCry::contextChanged, this);
     link_ = Link::Connecting;

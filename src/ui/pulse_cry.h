@@ -6,14 +6,20 @@
 // The WAV file is decoded once. At the first cry the game connects to the server and
 // hands it the cry once, as a sample of its own; every cry after that is one short
 // request, "play that sample", and the server plays it whole while the game does
-// nothing. Between cries the connection's thread sleeps: a quiet pet costs no wake-up.
+// nothing.
+//
+// Where Qt runs its GUI thread on GLib's loop (Linux, as a rule), the connection lives
+// on that loop: the request goes out from playCry itself and the server's reply wakes
+// the GUI thread once, with no thread of the cry's own. Elsewhere (QT_NO_GLIB=1, a Qt
+// without GLib) the connection has a thread of its own, "gribo-cry". Either way a quiet
+// pet costs no wake-up: nothing of the connection's waits on a clock between cries.
 //
 // A cry due while the last one is still heard is skipped, so every cry ends whole
 // and none is cut (no click). No file, a file that is not 16-bit PCM, no server: the
 // game plays on silently. When the server goes away, a later cry (one every few
 // seconds at most) connects again and hands the sample over again, so the cry comes
-// back with the server. playCry never waits on the server: it takes the connection's
-// lock, sends a request if it can, and returns.
+// back with the server. playCry never waits on the server: it sends a request if it
+// can, and returns.
 
 #include <QString>
 #include <chrono>
@@ -24,6 +30,8 @@
 #include "ui/wav_file.h"
 
 struct pa_threaded_mainloop;
+struct pa_glib_mainloop;
+struct pa_mainloop_api;
 struct pa_context;
 struct pa_stream;
 struct pa_proplist;
@@ -63,13 +71,22 @@ public:
     // a connection still not ready this long after its try is given up for a new one.
     static constexpr std::chrono::seconds kRetry{3};
 
-    explicit PulseCry(const QString& file);
+    // Where the connection runs.
+    enum class Loop {
+        Gui,     // on the GUI thread's GLib loop where Qt runs on one, else on a thread
+        Thread,  // on a thread of its own, "gribo-cry"
+    };
+
+    explicit PulseCry(const QString& file, Loop loop = Loop::Gui);
     ~PulseCry() override;
     void playCry() override;
 
     Link link() const;
+    // Whether the connection has a thread of its own (known from the first cry on).
+    bool hasThread() const { return thread_ != nullptr; }
 
 private:
+    bool startLoop();
     void connectNow(SteadyTime now);
     void dropConnection();
     void upload();
@@ -81,8 +98,12 @@ private:
     std::optional<Pcm> pcm_;
     CryGate gate_;
     pa_proplist* props_ = nullptr;
-    pa_threaded_mainloop* loop_ = nullptr;  // its thread runs from the first cry on
-    // The rest is only touched with the loop's lock held.
+    Loop wanted_;
+    // From the first cry on, one of these two runs the connection.
+    pa_glib_mainloop* glib_ = nullptr;
+    pa_threaded_mainloop* thread_ = nullptr;
+    pa_mainloop_api* api_ = nullptr;
+    // The rest is only touched on the GUI thread, or with the thread's lock held.
     pa_context* context_ = nullptr;
     pa_stream* upload_ = nullptr;
     Link link_ = Link::None;
