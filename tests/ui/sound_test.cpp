@@ -311,6 +311,11 @@ TEST_P(PulseCryOn, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTh
     }
     PrivateRuntime runtime;
     ASSERT_TRUE(runtime.startServer());
+#if GRIBO_PULSE_GLIB
+    // Whether nothing waited on a clock before the cry (other tests run in this process
+    // may have left timers of theirs).
+    const bool clockFreeBefore = glibSleep() == -1;
+#endif
     PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"), GetParam());
     cry.playCry();
     ASSERT_TRUE(eventually([&] { return cry.link() == PulseCry::Link::Ready; }));
@@ -324,7 +329,7 @@ TEST_P(PulseCryOn, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTh
                inputs.contains("media.role = \"event\"");
     }));
 #if GRIBO_PULSE_GLIB
-    if (!cry.hasThread()) {
+    if (!cry.hasThread() && clockFreeBefore) {
         // Once the server has answered the last cry, nothing of the connection's waits on
         // a clock: a pet that stopped crying never wakes the GUI thread for it.
         EXPECT_TRUE(eventually([] { return glibSleep() == -1; }));
