@@ -32,14 +32,15 @@ def hour_stamp():
     return (t.tm_year - 1) * 8640 + (t.tm_mon - 1) * 720 + (t.tm_mday - 1) * 24 + t.tm_hour
 
 
-def start_servers(run):
-    """Xvfb, the session bus and the accessibility bus; returns their processes and env."""
+def start_servers(run, procs):
+    """Xvfb, the session bus and the accessibility bus, added to `procs` as each starts
+    (so a failure half-way still stops them); returns the environment. None of them
+    keeps this test's output open: a server left behind must never hold ctest."""
     env = dict(os.environ, XDG_RUNTIME_DIR=run, HOME=run, XDG_CONFIG_HOME=os.path.join(run, "config"),
                XDG_CACHE_HOME=os.path.join(run, "cache"), XDG_DATA_HOME=os.path.join(run, "data"),
                GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="0", LANG="C.UTF-8")
     env.pop("DISPLAY", None)
     env.pop("WAYLAND_DISPLAY", None)
-    procs = []
     read, write = os.pipe()
     procs.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
                                   pass_fds=[write], stderr=subprocess.DEVNULL, env=env))
@@ -48,12 +49,12 @@ def start_servers(run):
         env["DISPLAY"] = ":" + f.readline().strip()
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1",
                             "--address=unix:path=" + os.path.join(run, "bus")],
-                           stdout=subprocess.PIPE, text=True, env=env)
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, env=env)
     procs.append(bus)
     env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     procs.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                  stderr=subprocess.DEVNULL, env=env))
-    return procs, env
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env))
+    return env
 
 
 def stop(procs):
@@ -62,7 +63,7 @@ def stop(procs):
             p.terminate()
             try:
                 p.wait(5)
-            except subprocess.TimeoutExpired:
+            except Exception:  # the wait timed out, or sleeping itself failed: no server is left
                 p.kill()
                 p.wait()
 
@@ -72,7 +73,7 @@ def outer():
     os.chmod(run, 0o700)
     procs = []
     try:
-        procs, env = start_servers(run)
+        env = start_servers(run, procs)
         time.sleep(1)
         orca_log = os.path.join(run, "orca.log")
         procs.append(subprocess.Popen(["orca", "--replace", "--debug-file=" + orca_log],
