@@ -198,11 +198,11 @@ void PulseCry::contextChanged(pa_context* context, void* self) {
 // Hands the whole cry to the server's sample cache, under our name (replacing what an
 // earlier run of the game left there).
 void PulseCry::upload() {
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = static_cast<uint32_t>(pcm_->rate);
-    spec.channels = static_cast<uint8_t>(pcm_->channels);
-    upload_ = pa_stream_new_with_proplist(context_, kSampleName, &spec, nullptr, props_);
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = static_cast<uint32_t>(pcm_->rate);
+    sampleFormat.channels = static_cast<uint8_t>(pcm_->channels);
+    upload_ = pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, nullptr, props_);
     if (!upload_) {
         link_ = Link::Lost;
         return;
