@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <cerrno>
+#include <memory>
 #include <set>
 
 #include "care/commands.h"
@@ -204,20 +205,29 @@ struct Folder {
 
 const QByteArray kOldPet = "[stade]\nstade=nourrisson\n\n[stats]\ncaca=0\ncacafait=Oui\nfaim=300\n";
 
+// A baby's store on a disk whose every write is cut to 7 bytes, so a save makes many
+// calls; the calls are counted from the first one after loading.
+struct OldPetOnFaultyDisk {
+    Folder folder;
+    FaultyFiles files;
+    std::unique_ptr<StoreFile> store;
+    OldPetOnFaultyDisk() {
+        put(folder.file(), kOldPet);
+        files.longestWrite = 7;
+        store = std::make_unique<StoreFile>(folder.file(), files);
+        store->load();
+        files.calls.clear();
+    }
+};
+
 TEST(StoreSave, EveryStepOfASaveThatFailsLeavesTheOldOrTheNewPetAndIsReported) {
     // One save, counted: every call it makes, with every write cut to 7 bytes.
     QStringList steps;
     {
-        Folder folder;
-        put(folder.file(), kOldPet);
-        FaultyFiles files;
-        files.longestWrite = 7;
-        StoreFile store(folder.file(), files);
-        store.load();
-        files.calls.clear();
-        store.write("stats", "faim", "-100");
-        ASSERT_TRUE(store.save().done);
-        steps = files.calls;
+        OldPetOnFaultyDisk disk;
+        disk.store->write("stats", "faim", "-100");
+        ASSERT_TRUE(disk.store->save().done);
+        steps = disk.files.calls;
     }
     ASSERT_GT(steps.count("write"), 5) << steps.join(", ").toStdString();
     for (const char* step :
@@ -229,13 +239,10 @@ TEST(StoreSave, EveryStepOfASaveThatFailsLeavesTheOldOrTheNewPetAndIsReported) {
         for (int error : {EIO, ENOSPC, EACCES}) {
             if (error == EACCES && !opens) continue;
             SCOPED_TRACE(QString("%1 (%2) fails with %3").arg(steps[at]).arg(at).arg(error).toStdString());
-            Folder folder;
-            put(folder.file(), kOldPet);
-            FaultyFiles files;
-            files.longestWrite = 7;
-            StoreFile store(folder.file(), files);
-            store.load();
-            files.calls.clear();
+            OldPetOnFaultyDisk disk;
+            Folder& folder = disk.folder;
+            FaultyFiles& files = disk.files;
+            StoreFile& store = *disk.store;
             store.write("stats", "faim", "-100");
             store.write("stats", "cacafait", "Non");
             files.failAt = at;
