@@ -26,8 +26,8 @@ The game is in French. Its pictures are crisp pixel art, and the pet is saved
 at every change.")
 # The libraries come from the program itself; the Wayland platform plugin is the
 # one the program loads without linking it. The X11 plugin and the GIF reader are
-# part of libqt6gui6, and the cry is played through the sound server by libpulse0
-# and libpulse-mainloop-glib0, both found by shlibdeps.
+# part of libqt6gui6, and the cry is played through the sound server by libpulse0,
+# found by shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -2,55 +2,62 @@
 
 #include <pulse/context.h>
 #include <pulse/error.h>
+#include <pulse/mainloop.h>
 #include <pulse/proplist.h>
 #include <pulse/scache.h>
 #include <pulse/stream.h>
-#include <pulse/thread-mainloop.h>
 
 #include <QFile>
-
-#if GRIBO_PULSE_GLIB
-#include <pulse/glib-mainloop.h>
-
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
-#include <QThread>
-#endif
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
 
 namespace gribo::ui {
 namespace {
 
-// Holds the connection's lock for one scope; the loop's thread waits meanwhile. No lock
-// on the GUI thread's own loop: everything happens on that thread.
-class Locked {
-public:
-    explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) {
-        if (loop_) pa_threaded_mainloop_lock(loop_);
-    }
-    ~Locked() {
-        if (loop_) pa_threaded_mainloop_unlock(loop_);
-    }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    pa_threaded_mainloop* loop_;
-};
-
 SteadyTime now() { return std::chrono::steady_clock::now(); }
 
-#if GRIBO_PULSE_GLIB
-// Whether this, the application's main thread, runs Qt's GLib event dispatcher, which
-// iterates GLib's default context there.
-bool onGlibLoop() {
-    const QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread()) return false;
-    const QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    return dispatcher && dispatcher->inherits("QEventDispatcherGlib");
-}
-#endif
+// A turn of the loop goes on while it finds something to do; a connection never needs
+// this many in a row, so more means something keeps it busy: the rest waits for Qt's loop.
+constexpr int kMostTurns = 16;
 
 }  // namespace
+
+// What Qt's event loop watches for the connection while it is being made: its file
+// descriptors, and the loop's next timer. A notifier is kept for each descriptor seen
+// and enabled only while that descriptor is watched, so none is deleted while it fires.
+struct PulseCry::Watches {
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    QTimer timer;
+
+    explicit Watches(PulseCry* cry) {
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [cry] { cry->turn(); });
+    }
+    void enable(int fd, QSocketNotifier::Type type, PulseCry* cry) {
+        for (const auto& n : notifiers) {
+            if (n->socket() == fd && n->type() == type) {
+                n->setEnabled(true);
+                return;
+            }
+        }
+        auto n = std::make_unique<QSocketNotifier>(fd, type);
+        QObject::connect(n.get(), &QSocketNotifier::activated, [cry] { cry->turn(); });
+        notifiers.push_back(std::move(n));
+    }
+    void disableAll() {
+        for (const auto& n : notifiers) n->setEnabled(false);
+        timer.stop();
+    }
+    bool any() const {
+        if (timer.isActive()) return true;
+        for (const auto& n : notifiers) {
+            if (n->isEnabled()) return true;
+        }
+        return false;
+    }
+};
 
 bool CryGate::admit(SteadyTime now) {
     if (last_ && now - *last_ < length_) return false;
@@ -58,7 +65,7 @@ bool CryGate::admit(SteadyTime now) {
     return true;
 }
 
-PulseCry::PulseCry(const QString& file, Loop loop) : gate_(std::chrono::milliseconds(0)), wanted_(loop) {
+PulseCry::PulseCry(const QString& file) : gate_(std::chrono::milliseconds(0)) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return;  // silent
     pcm_ = decodeWav(f.readAll());
@@ -76,92 +83,96 @@ PulseCry::PulseCry(const QString& file, Loop loop) : gate_(std::chrono::millisec
 }
 
 PulseCry::~PulseCry() {
-    if (thread_) {
-        {
-            Locked lock(thread_);
-            dropConnection();
-        }
-        pa_threaded_mainloop_stop(thread_);
-        pa_threaded_mainloop_free(thread_);
-    }
-#if GRIBO_PULSE_GLIB
-    if (glib_) {
-        dropConnection();
-        pa_glib_mainloop_free(glib_);
-    }
-#endif
+    watches_.reset();
+    dropConnection();
+    if (loop_) pa_mainloop_free(loop_);
     if (props_) pa_proplist_free(props_);
 }
 
-PulseCry::Link PulseCry::link() const {
-    Locked lock(thread_);
-    return link_;
+bool PulseCry::watching() const { return watches_ && watches_->any(); }
+
+// Runs the loop, without waiting, until it finds nothing more to do: what the server
+// sent is read and answered, what the game asked is sent. Then Qt's loop watches the
+// connection if it is being made, and nothing of it otherwise.
+void PulseCry::turn() {
+    if (!loop_) return;
+    int turns = 0;
+    for (; turns < kMostTurns; ++turns) {
+        if (pa_mainloop_prepare(loop_, -1) < 0 || pa_mainloop_poll(loop_) < 0) break;
+        if (pa_mainloop_dispatch(loop_) <= 0) break;
+    }
+    if (turns == kMostTurns) polledTimeout_ = 0;  // more to do: soon, from Qt's loop
+    watch();
 }
 
-// The loop the connection runs on, from the first cry on: the GUI thread's own where
-// it is GLib's, else a thread of its own. False if neither can run.
-bool PulseCry::startLoop() {
-    if (api_) return true;
-#if GRIBO_PULSE_GLIB
-    if (wanted_ == Loop::Gui && onGlibLoop()) {
-        glib_ = pa_glib_mainloop_new(g_main_context_default());
-        if (glib_) {
-            api_ = pa_glib_mainloop_get_api(glib_);
-            return true;
-        }
+void PulseCry::watch() {
+    watches_->disableAll();
+    if (link_ != Link::Connecting) return;
+    for (const pollfd& p : polled_) {
+        if (p.events & POLLIN) watches_->enable(p.fd, QSocketNotifier::Read, this);
+        if (p.events & POLLOUT) watches_->enable(p.fd, QSocketNotifier::Write, this);
     }
-#endif
-    thread_ = pa_threaded_mainloop_new();
-    if (!thread_) return false;
-    pa_threaded_mainloop_set_name(thread_, "gribo-cry");
-    if (pa_threaded_mainloop_start(thread_) < 0) {
-        pa_threaded_mainloop_free(thread_);
-        thread_ = nullptr;
-        return false;
-    }
-    api_ = pa_threaded_mainloop_get_api(thread_);
-    return true;
+    if (polledTimeout_ >= 0) watches_->timer.start(polledTimeout_);
+}
+
+// The loop's poll: notes what the loop would wait on, and looks without waiting.
+int PulseCry::pollNow(pollfd* fds, unsigned long count, int timeout, void* self) {
+    PulseCry& cry = *static_cast<PulseCry*>(self);
+    cry.polled_.assign(fds, fds + count);
+    cry.polledTimeout_ = timeout;
+    int ready;
+    do {
+        ready = ::poll(fds, count, 0);
+    } while (ready < 0 && errno == EINTR);
+    return ready;
 }
 
 void PulseCry::playCry() {
     if (!pcm_) return;
     const SteadyTime t = now();
-    if (!startLoop()) return;
-    Locked lock(thread_);
+    if (!loop_) {
+        loop_ = pa_mainloop_new();
+        if (!loop_) return;
+        pa_mainloop_set_poll_func(loop_, &PulseCry::pollNow, this);
+        watches_ = std::make_unique<Watches>(this);
+    }
+    turn();  // what the server said since the last cry: its replies, or that it went away
     switch (link_) {
         case Link::Ready:
             play(t);
-            return;
+            break;
         case Link::Connecting:
             // A server that takes the connection and never answers is left for a new try.
             if (t - *lastTry_ < kRetry) {
                 waiting_ = t;
-                return;
+                break;
             }
+            connectNow(t);
             break;
         case Link::None:
         case Link::Lost:
-            if (lastTry_ && t - *lastTry_ < kRetry) return;  // silent until the next try
+            if (lastTry_ && t - *lastTry_ < kRetry) break;  // silent until the next try
+            connectNow(t);
             break;
     }
-    connectNow(t);
-    if (link_ == Link::Connecting) waiting_ = t;
+    turn();  // the request goes out now
 }
 
-// A new connection, after the old one (if any) is dropped. The lock is held.
+// A new connection, after the old one (if any) is dropped.
 void PulseCry::connectNow(SteadyTime t) {
     dropConnection();
     lastTry_ = t;
     link_ = Link::Lost;
-    context_ = pa_context_new_with_proplist(api_, "Gribo", props_);
+    context_ = pa_context_new_with_proplist(pa_mainloop_get_api(loop_), "Gribo", props_);
     if (!context_) return;
     pa_context_set_state_callback(context_, &PulseCry::contextChanged, this);
     link_ = Link::Connecting;
     // Never starts a server: that is the desktop's business, and it would wait for it.
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) link_ = Link::Lost;
+    if (link_ == Link::Connecting) waiting_ = t;
 }
 
-// The lock is held. No callback of the old connection comes after this.
+// No callback of the old connection comes after this.
 void PulseCry::dropConnection() {
     waiting_.reset();
     if (upload_) {
@@ -241,7 +252,7 @@ void PulseCry::uploadChanged(pa_stream* stream, void* self) {
     }
 }
 
-// One cry, whole, unless the last one is still heard. The lock is held.
+// One cry, whole, unless the last one is still heard.
 void PulseCry::play(SteadyTime t) {
     if (!gate_.admit(t)) return;
     pa_operation* op = pa_context_play_sample_with_proplist(context_, kSampleName, nullptr, PA_VOLUME_INVALID, props_,

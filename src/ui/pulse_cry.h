@@ -8,11 +8,13 @@
 // request, "play that sample", and the server plays it whole while the game does
 // nothing.
 //
-// Where Qt runs its GUI thread on GLib's loop (Linux, as a rule), the connection lives
-// on that loop: the request goes out from playCry itself and the server's reply wakes
-// the GUI thread once, with no thread of the cry's own. Elsewhere (QT_NO_GLIB=1, a Qt
-// without GLib) the connection has a thread of its own, "gribo-cry". Either way a quiet
-// pet costs no wake-up: nothing of the connection's waits on a clock between cries.
+// The connection runs on the GUI thread, in a loop of libpulse's that the game turns
+// itself, never waiting. While the game connects and hands the sample over (a few
+// milliseconds, once per server), the connection's sockets and timers are watched
+// through Qt's event loop. Once the sample is in the server's cache nothing of the
+// connection is watched: each cry reads what the server said since the last one (its
+// replies, or that it went away), sends its request and returns. So a cry costs the
+// game the one wake-up of its picture, and a quiet pet costs none.
 //
 // A cry due while the last one is still heard is skipped, so every cry ends whole
 // and none is cut (no click). No file, a file that is not 16-bit PCM, no server: the
@@ -21,17 +23,19 @@
 // back with the server. playCry never waits on the server: it sends a request if it
 // can, and returns.
 
+#include <poll.h>
+
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "state/ports.h"
 #include "ui/wav_file.h"
 
-struct pa_threaded_mainloop;
-struct pa_glib_mainloop;
-struct pa_mainloop_api;
+struct pa_mainloop;
 struct pa_context;
 struct pa_stream;
 struct pa_proplist;
@@ -71,22 +75,22 @@ public:
     // a connection still not ready this long after its try is given up for a new one.
     static constexpr std::chrono::seconds kRetry{3};
 
-    // Where the connection runs.
-    enum class Loop {
-        Gui,     // on the GUI thread's GLib loop where Qt runs on one, else on a thread
-        Thread,  // on a thread of its own, "gribo-cry"
-    };
-
-    explicit PulseCry(const QString& file, Loop loop = Loop::Gui);
+    // Made and played on a thread that runs a Qt event loop (the GUI thread).
+    explicit PulseCry(const QString& file);
     ~PulseCry() override;
+    PulseCry(const PulseCry&) = delete;
+    PulseCry& operator=(const PulseCry&) = delete;
     void playCry() override;
 
-    Link link() const;
-    // Whether the connection has a thread of its own (known from the first cry on).
-    bool hasThread() const { return thread_ != nullptr; }
+    Link link() const { return link_; }
+    // Whether Qt's event loop watches the connection now (only while it is being made).
+    bool watching() const;
 
 private:
-    bool startLoop();
+    struct Watches;
+    void turn();
+    void watch();
+    static int pollNow(pollfd* fds, unsigned long count, int timeout, void* self);
     void connectNow(SteadyTime now);
     void dropConnection();
     void upload();
@@ -98,12 +102,12 @@ private:
     std::optional<Pcm> pcm_;
     CryGate gate_;
     pa_proplist* props_ = nullptr;
-    Loop wanted_;
-    // From the first cry on, one of these two runs the connection.
-    pa_glib_mainloop* glib_ = nullptr;
-    pa_threaded_mainloop* thread_ = nullptr;
-    pa_mainloop_api* api_ = nullptr;
-    // The rest is only touched on the GUI thread, or with the thread's lock held.
+    pa_mainloop* loop_ = nullptr;  // from the first cry on
+    // What the loop would have waited on at its last turn: its file descriptors, and how
+    // long until its next timer (-1: none).
+    std::vector<pollfd> polled_;
+    int polledTimeout_ = -1;
+    std::unique_ptr<Watches> watches_;
     pa_context* context_ = nullptr;
     pa_stream* upload_ = nullptr;
     Link link_ = Link::None;

@@ -1,6 +1,5 @@
 // The cry's file reader, the rule that keeps cries from piling up, and the cry played
-// by a real PulseAudio server: none, one that answers, one that goes away and comes back,
-// with the connection on the GUI thread's GLib loop and on a thread of its own.
+// by a real PulseAudio server: none, one that answers, one that goes away and comes back.
 
 #include <gtest/gtest.h>
 
@@ -17,16 +16,12 @@
 #include <QtEndian>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "ui/asset_folder.h"
 #include "ui/wav_file.h"
 #if GRIBO_WITH_PULSE
 #include "ui/pulse_cry.h"
-#endif
-#if GRIBO_PULSE_GLIB
-#include <glib.h>
 #endif
 
 namespace gribo::ui {
@@ -182,64 +177,9 @@ private:
     QProcess server_;
 };
 
-// Every test of the connection runs once on the GUI thread's loop, once on a thread.
-class PulseCryOn : public ::testing::TestWithParam<PulseCry::Loop> {};
-INSTANTIATE_TEST_SUITE_P(Loops, PulseCryOn, ::testing::Values(PulseCry::Loop::Gui, PulseCry::Loop::Thread),
-                         [](const auto& info) { return info.param == PulseCry::Loop::Gui ? "Gui" : "Thread"; });
-
-// Whether a thread of this process is named `name`.
-bool hasThreadNamed(const QByteArray& name) {
-    for (const QString& task : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm("/proc/self/task/" + task + "/comm");
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name) return true;
-    }
-    return false;
-}
-
-// Whether a thread named `name` shows within a second (a new thread names itself).
-bool threadNamedSoon(const QByteArray& name) {
-    for (int i = 0; i < 50 && !hasThreadNamed(name); ++i) QThread::msleep(20);
-    return hasThreadNamed(name);
-}
-
-struct LoopCase {
-    const char* name;
-    PulseCry::Loop loop;
-    bool fromAnotherThread;  // created, played and dropped there (no Qt loop of its own)
-    bool threadWanted;       // whether the connection must have a thread of its own
-};
-
-TEST(PulseCry, RunsOnTheGuiThreadsGlibLoopWhereThereIsOneElseOnAThreadOfItsOwn) {
-    const LoopCase cases[] = {
-        {"the GUI thread", PulseCry::Loop::Gui, false, !GRIBO_PULSE_GLIB},
-        {"a thread asked for", PulseCry::Loop::Thread, false, true},
-        {"cries from a thread with no Qt loop", PulseCry::Loop::Gui, true, true},
-    };
+TEST(PulseCry, WithoutAServerTheGamePlaysOnSilently) {
     PrivateRuntime nobody;
-    for (const LoopCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        bool hasThread = false, named = false;
-        const auto cryOnce = [&] {
-            PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"), c.loop);
-            EXPECT_FALSE(cry.hasThread());  // nothing runs before the first cry
-            cry.playCry();
-            hasThread = cry.hasThread();
-            named = threadNamedSoon("gribo-cry");
-        };
-        if (c.fromAnotherThread) {
-            std::thread(cryOnce).join();
-        } else {
-            cryOnce();
-        }
-        EXPECT_EQ(hasThread, c.threadWanted);
-        EXPECT_EQ(named, c.threadWanted);
-    }
-    EXPECT_FALSE(hasThreadNamed("gribo-cry")) << "a cry's thread outlived it";
-}
-
-TEST_P(PulseCryOn, WithoutAServerTheGamePlaysOnSilently) {
-    PrivateRuntime nobody;
-    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"), GetParam());
+    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"));
     EXPECT_EQ(cry.link(), PulseCry::Link::None);  // nothing is tried before the first cry
     cry.playCry();
     EXPECT_TRUE(eventually([&] { return cry.link() == PulseCry::Link::Lost; }));
@@ -247,7 +187,7 @@ TEST_P(PulseCryOn, WithoutAServerTheGamePlaysOnSilently) {
     EXPECT_EQ(cry.link(), PulseCry::Link::Lost);
 }
 
-TEST_P(PulseCryOn, AServerThatNeverAnswersIsLeftForANewTryAndTheTickNeverWaits) {
+TEST(PulseCry, AServerThatNeverAnswersIsLeftForANewTryAndTheTickNeverWaits) {
     PrivateRuntime runtime;
     QDir().mkpath(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse");
     QLocalServer mute;  // takes connections, says nothing
@@ -259,7 +199,7 @@ TEST_P(PulseCryOn, AServerThatNeverAnswersIsLeftForANewTryAndTheTickNeverWaits) 
             QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
         }
     });
-    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"), GetParam());
+    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"));
     cry.playCry();
     ASSERT_TRUE(eventually([&] { return connections == 1; }));
     EXPECT_EQ(cry.link(), PulseCry::Link::Connecting);
@@ -270,56 +210,34 @@ TEST_P(PulseCryOn, AServerThatNeverAnswersIsLeftForANewTryAndTheTickNeverWaits) 
     EXPECT_EQ(cry.link(), PulseCry::Link::Connecting);
 }
 
-TEST_P(PulseCryOn, AFileThatIsNoCryNeverTalksToTheServer) {
+TEST(PulseCry, AFileThatIsNoCryNeverTalksToTheServer) {
     QTemporaryDir dir;
     QFile bad(dir.path() + "/pleure.wav");
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("RIFF....WAVEnothing");
     bad.close();
     for (const QString& file : {bad.fileName(), dir.path() + "/absent.wav"}) {
-        PulseCry cry(file, GetParam());
+        PulseCry cry(file);
         cry.playCry();
         EXPECT_EQ(cry.link(), PulseCry::Link::None) << file.toStdString();
-        EXPECT_FALSE(cry.hasThread());
+        EXPECT_FALSE(cry.watching());
     }
 }
 
-#if GRIBO_PULSE_GLIB
-// How long GLib's default context would sleep if the GUI thread waited now, in ms; -1:
-// until something happens. Runs one iteration of it that does not wait.
-int glibSleep() {
-    GMainContext* context = g_main_context_default();
-    if (!g_main_context_acquire(context)) return 0;
-    gint priority = 0, timeout = 0;
-    g_main_context_prepare(context, &priority);
-    std::vector<GPollFD> fds(1);
-    gint n;
-    while ((n = g_main_context_query(context, priority, &timeout, fds.data(), gint(fds.size()))) > gint(fds.size())) {
-        fds.resize(std::size_t(n));
-    }
-    for (GPollFD& fd : fds) fd.revents = 0;
-    g_main_context_check(context, priority, fds.data(), n);
-    g_main_context_dispatch(context);
-    g_main_context_release(context);
-    return timeout;
-}
-#endif
-
-TEST_P(PulseCryOn, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTheServer) {
+TEST(PulseCry, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTheServer) {
     if (QStandardPaths::findExecutable("pulseaudio").isEmpty() || QStandardPaths::findExecutable("pactl").isEmpty()) {
         GTEST_SKIP() << "no pulseaudio here (scripts/install-deps --test)";
     }
     PrivateRuntime runtime;
     ASSERT_TRUE(runtime.startServer());
-#if GRIBO_PULSE_GLIB
-    // Whether nothing waited on a clock before the cry (other tests run in this process
-    // may have left timers of theirs).
-    const bool clockFreeBefore = glibSleep() == -1;
-#endif
-    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"), GetParam());
+    PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"));
     cry.playCry();
+    EXPECT_TRUE(cry.watching());  // Qt's loop carries the connection until the sample is in
     ASSERT_TRUE(eventually([&] { return cry.link() == PulseCry::Link::Ready; }));
     EXPECT_TRUE(runtime.pactl({"list", "samples", "short"}).contains(PulseCry::kSampleName));
+    // From then on nothing of the server's wakes the game between cries, not even its
+    // replies to them: each cry reads them.
+    EXPECT_FALSE(cry.watching());
     // Each cry is a stream of the server's, named as the game in the mixer.
     EXPECT_TRUE(eventually([&] {
         cry.playCry();
@@ -328,17 +246,14 @@ TEST_P(PulseCryOn, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTh
                inputs.contains("application.icon_name = \"io.github.gribo.Gribo\"") &&
                inputs.contains("media.role = \"event\"");
     }));
-#if GRIBO_PULSE_GLIB
-    if (!cry.hasThread() && clockFreeBefore) {
-        // Once the server has answered the last cry, nothing of the connection's waits on
-        // a clock: a pet that stopped crying never wakes the GUI thread for it.
-        EXPECT_TRUE(eventually([] { return glibSleep() == -1; }));
-    }
-#endif
+    EXPECT_FALSE(cry.watching());
 
     runtime.stopServer();
-    EXPECT_TRUE(eventually([&] { return cry.link() == PulseCry::Link::Lost; }));
-    cry.playCry();  // silent, and no waiting
+    EXPECT_TRUE(eventually([&] {
+        cry.playCry();  // the next cry finds the server gone, and is silent
+        return cry.link() == PulseCry::Link::Lost;
+    }));
+    EXPECT_FALSE(cry.watching());
     ASSERT_TRUE(runtime.startServer());
     EXPECT_TRUE(eventually([&] {
         cry.playCry();  // one of these, a few seconds on, connects again
