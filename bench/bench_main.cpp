@@ -2,6 +2,12 @@
 // the real program left running under Xvfb beside a bare window with a 10 ms timer
 // (wake-ups of all its threads, CPU time and peak memory), on a private sound server
 // where PulseAudio is installed.
+//
+// A wake-up is a thread leaving its sleep: each time one of the program's threads goes
+// to sleep (a voluntary context switch) something wakes it later. Preemptions are
+// counted apart: a running thread that gives the CPU to another it woke (the X server,
+// the sound server) on the same CPU was not asleep, and how often that happens depends
+// on where the scheduler put the two.
 
 #include <benchmark/benchmark.h>
 
@@ -120,7 +126,8 @@ BENCHMARK_CAPTURE(BM_DecodePicture, room_bmp, "fond.bmp");
 
 // What a process has cost since it started.
 struct Cost {
-    long wakeUps = 0;         // context switches of all its threads (the sound's too)
+    long wakeUps = 0;         // voluntary context switches of all its threads (the sound's too)
+    long preempted = 0;       // involuntary ones
     double cpuSeconds = 0;    // utime + stime of the whole process
     double onCpuSeconds = 0;  // its threads' time on a CPU, to the nanosecond
     long peakKb = 0;          // peak resident size
@@ -148,8 +155,8 @@ std::optional<Cost> costOf(qint64 pid) {
     c.peakKb = statusField(slurp(proc + "/status"), "VmHWM:");
     for (const QString& task : QDir(proc + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QByteArray status = slurp(proc + "/task/" + task + "/status");
-        c.wakeUps +=
-            statusField(status, "voluntary_ctxt_switches:") + statusField(status, "nonvoluntary_ctxt_switches:");
+        c.wakeUps += statusField(status, "voluntary_ctxt_switches:");
+        c.preempted += statusField(status, "nonvoluntary_ctxt_switches:");
         c.onCpuSeconds += double(slurp(proc + "/task/" + task + "/schedstat").split(' ').first().toLongLong()) / 1e9;
     }
     return c;
@@ -271,8 +278,8 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
         qPrintable(display), seconds, settle,
         server ? "on a private PulseAudio server (\"no srv\": none)"
                : "with no sound server (PulseAudio is not installed)");
-    std::printf("%-14s %12s %10s %14s %10s %13s %11s\n", "", "wake-ups/s", "x bare", "CPU ms (u+s)", "x bare",
-                "on-CPU ms", "x bare");
+    std::printf("%-14s %12s %10s %12s %14s %10s %13s %11s\n", "", "wake-ups/s", "x bare", "preempted/s",
+                "CPU ms (u+s)", "x bare", "on-CPU ms", "x bare");
     if (!bare.before || !bare.after) {
         std::printf("the bare window did not run\n");
         return;
@@ -286,10 +293,11 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
             continue;
         }
         const double wakes = double(c.after->wakeUps - c.before->wakeUps) / seconds;
+        const double preempted = double(c.after->preempted - c.before->preempted) / seconds;
         const double cpu = 1000 * (c.after->cpuSeconds - c.before->cpuSeconds);
         const double onCpu = 1000 * (c.after->onCpuSeconds - c.before->onCpuSeconds);
-        std::printf("%-14s %12.2f %10.3f %14.0f %10.3f %13.1f %11.3f   peak RSS %ld kB\n", c.name, wakes,
-                    wakes / bareWakes, cpu, bareCpu > 0 ? cpu / bareCpu : 0.0, onCpu, onCpu / bareOnCpu,
+        std::printf("%-14s %12.2f %10.3f %12.2f %14.0f %10.3f %13.1f %11.3f   peak RSS %ld kB\n", c.name, wakes,
+                    wakes / bareWakes, preempted, cpu, bareCpu > 0 ? cpu / bareCpu : 0.0, onCpu, onCpu / bareOnCpu,
                     c.after->peakKb);
     }
 }
