@@ -278,8 +278,8 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
         qPrintable(display), seconds, settle,
         server ? "on a private PulseAudio server (\"no srv\": none)"
                : "with no sound server (PulseAudio is not installed)");
-    std::printf("%-14s %12s %10s %12s %14s %10s %13s %11s\n", "", "wake-ups/s", "x bare", "preempted/s",
-                "CPU ms (u+s)", "x bare", "on-CPU ms", "x bare");
+    std::printf("%-14s %12s %10s %12s %14s %10s %13s %11s\n", "", "wake-ups/s", "x bare", "preempted/s", "CPU ms (u+s)",
+                "x bare", "on-CPU ms", "x bare");
     if (!bare.before || !bare.after) {
         std::printf("the bare window did not run\n");
         return;
