@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The real game in a Wayland session, on a headless Weston of its own: it must choose
+# Wayland by itself (no X display, no platform forced), map its window under its name,
+# paint its resting baby at every step, and, when the compositor goes away (the session
+# ends), stop within a few seconds with its store as it was and no temporary file left.
+#
+#   play_on_wayland.sh GRIBO
+#
+# Weston, the game and the folder are removed on any exit. Exits 77 (skipped) when
+# Weston is not installed.
+set -uo pipefail
+
+gribo=$1
+skip() {
+  echo "skipped: $*"
+  exit 77
+}
+fail() {
+  echo "FAIL: $*"
+  [ -f "$tmp/weston.log" ] && tail -n 15 "$tmp/weston.log"
+  [ -f "$tmp/game.log" ] && grep -v '^\[' "$tmp/game.log" | tail -n 15
+  exit 1
+}
+command -v weston >/dev/null || skip "weston is not installed (scripts/install-deps --test)"
+
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/Gribo"
+chmod 700 "$tmp/run"
+export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config DBUS_SESSION_BUS_ADDRESS=disabled:
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM PULSE_SERVER
+
+# Weston 10 (Debian 12) names its backends by file; later ones also by a short name.
+socket=gribo-wayland
+for backend in headless-backend.so headless; do
+  weston --backend=$backend --socket=$socket --idle-time=0 --no-config --use-pixman >"$tmp/weston.log" 2>&1 &
+  weston=$!
+  for _ in $(seq 50); do
+    [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
+    kill -0 $weston 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
+  kill $weston 2>/dev/null
+  wait $weston 2>/dev/null
+done
+[ -S "$XDG_RUNTIME_DIR/$socket" ] || fail "weston does not start headless here"
+pids+=($weston)
+
+# A baby fed at this very hour, at rest: its picture changes about once a second.
+read -r year month day hour < <(date '+%Y %-m %-d %-H')
+stamp=$(((year - 1) * 8640 + (month - 1) * 720 + (day - 1) * 24 + hour))
+cat >"$XDG_CONFIG_HOME/Gribo/Gribo.conf" <<EOF
+[datestats]
+datenourrit=$stamp
+
+[stade]
+stade=nourrisson
+
+[stats]
+caca=0
+cacafait=Oui
+faim=0
+EOF
+cp "$XDG_CONFIG_HOME/Gribo/Gribo.conf" "$tmp/store.before"
+
+XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=$socket WAYLAND_DEBUG=1 "$gribo" >"$tmp/game.log" 2>&1 &
+game=$!
+pids+=($game)
+
+# The game's window: the surface it makes an xdg toplevel of, named "Gribo".
+surface=
+for _ in $(seq 100); do
+  surface=$(grep -o 'get_xdg_surface(new id xdg_surface@[0-9]*, wl_surface@[0-9]*)' "$tmp/game.log" |
+    head -n 1 | grep -o 'wl_surface@[0-9]*')
+  [ -n "$surface" ] && grep -q 'set_title("Gribo")' "$tmp/game.log" && break
+  kill -0 $game 2>/dev/null || fail "the game stopped on Wayland"
+  sleep 0.1
+done
+[ -n "$surface" ] || fail "the game made no Wayland window (did it fall back to X11?)"
+grep -q 'set_title("Gribo")' "$tmp/game.log" || fail "the game's window is not named Gribo"
+
+# Its pictures: a new buffer on the window at each step of the resting baby.
+sleep 1
+painted=$(grep -c -- "-> $surface.attach(wl_buffer@" "$tmp/game.log")
+sleep 6
+steps=$(($(grep -c -- "-> $surface.attach(wl_buffer@" "$tmp/game.log") - painted))
+[ "$painted" -ge 1 ] || fail "the window was never painted"
+[ "$steps" -ge 4 ] || fail "$steps new pictures in 6 s on the window; the resting baby steps about once a second"
+echo "on Wayland: window $surface named Gribo, $steps new pictures in 6 s"
+
+# The session ends: the compositor goes, and the game with it, its pet kept.
+kill $weston
+wait $weston 2>/dev/null
+for _ in $(seq 50); do
+  kill -0 $game 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 $game 2>/dev/null && fail "the game still runs 5 s after its compositor went away"
+cmp -s "$tmp/store.before" "$XDG_CONFIG_HOME/Gribo/Gribo.conf" || fail "the store changed: $(cat "$XDG_CONFIG_HOME/Gribo/Gribo.conf")"
+leftovers=$(ls "$XDG_CONFIG_HOME/Gribo" | grep -v '^Gribo\.conf$')
+[ -z "$leftovers" ] || fail "left beside the store: $leftovers"
+echo "the compositor went away: the game stopped, its pet kept"
