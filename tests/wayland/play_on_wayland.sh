@@ -18,7 +18,10 @@ skip() {
 fail() {
   echo "FAIL: $*"
   [ -f "$tmp/weston.log" ] && tail -n 15 "$tmp/weston.log"
-  [ -f "$tmp/game.log" ] && grep -v '^\[' "$tmp/game.log" | tail -n 15
+  if [ -f "$tmp/game.log" ]; then
+    grep -v '^\[' "$tmp/game.log" | tail -n 15
+    grep -m 5 -E 'get_xdg_surface|set_title' "$tmp/game.log"
+  fi
   exit 1
 }
 command -v weston >/dev/null || skip "weston is not installed (scripts/install-deps --test)"
@@ -76,11 +79,12 @@ XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=$socket WAYLAND_DEBUG=1 "$gribo" >"$tmp
 game=$!
 pids+=($game)
 
-# The game's window: the surface it makes an xdg toplevel of, named "Gribo".
+# The game's window: the surface it makes an xdg toplevel of, named "Gribo". (Objects
+# are written interface@id by libwayland up to 1.22, interface#id from 1.23 on.)
 surface=
 for _ in $(seq 100); do
-  surface=$(grep -o 'get_xdg_surface(new id xdg_surface@[0-9]*, wl_surface@[0-9]*)' "$tmp/game.log" |
-    head -n 1 | grep -o 'wl_surface@[0-9]*')
+  surface=$(grep -o 'get_xdg_surface(new id xdg_surface[@#][0-9]*, wl_surface[@#][0-9]*)' "$tmp/game.log" |
+    head -n 1 | grep -o 'wl_surface[@#][0-9]*')
   [ -n "$surface" ] && grep -q 'set_title("Gribo")' "$tmp/game.log" && break
   kill -0 $game 2>/dev/null || fail "the game stopped on Wayland"
   sleep 0.1
@@ -90,9 +94,9 @@ grep -q 'set_title("Gribo")' "$tmp/game.log" || fail "the game's window is not n
 
 # Its pictures: a new buffer on the window at each step of the resting baby.
 sleep 1
-painted=$(grep -c -- "-> $surface.attach(wl_buffer@" "$tmp/game.log")
+painted=$(grep -c -- "-> $surface\.attach(wl_buffer[@#]" "$tmp/game.log")
 sleep 6
-steps=$(($(grep -c -- "-> $surface.attach(wl_buffer@" "$tmp/game.log") - painted))
+steps=$(($(grep -c -- "-> $surface\.attach(wl_buffer[@#]" "$tmp/game.log") - painted))
 [ "$painted" -ge 1 ] || fail "the window was never painted"
 [ "$steps" -ge 4 ] || fail "$steps new pictures in 6 s on the window; the resting baby steps about once a second"
 echo "on Wayland: window $surface named Gribo, $steps new pictures in 6 s"
