@@ -32,23 +32,7 @@ fail() {
 
 for tool in parec pactl; do command -v $tool >/dev/null || fail "$tool is missing (scripts/install-deps --test)"; done
 
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-# Nothing of the session this runs in is used: its own runtime folder, home and store,
-# no D-Bus but its own private bus, no other server.
-mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/Gribo"
-chmod 700 "$tmp/run"
-export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config
-unset PULSE_SERVER PULSE_SINK PULSE_PROP PULSE_PROP_OVERRIDE DISPLAY WAYLAND_DISPLAY
-[ -n "${GRIBO_PRIVATE_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
+source "$(dirname "$0")/../support/private_session.sh"
 
 # Starts the server and makes the null sink its default; its processes join pids.
 start_server() {
@@ -98,21 +82,7 @@ record() {
 
 start_server
 
-# A baby fed at this very hour, so hungry that it cries.
-read -r year month day hour < <(date '+%Y %-m %-d %-H')
-stamp=$(((year - 1) * 8640 + (month - 1) * 720 + (day - 1) * 24 + hour))
-cat >"$XDG_CONFIG_HOME/Gribo/Gribo.conf" <<EOF
-[datestats]
-datenourrit=$stamp
-
-[stade]
-stade=nourrisson
-
-[stats]
-caca=0
-cacafait=Oui
-faim=600
-EOF
+baby_in_store 600  # so hungry that it cries
 
 record
 QT_QPA_PLATFORM=offscreen "$gribo" >"$tmp/game.log" 2>&1 &

@@ -239,12 +239,20 @@ TEST(PulseCry, AFileThatIsNoCryNeverTalksToTheServer) {
     }
 }
 
-TEST(PulseCry, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTheServer) {
-    if (QStandardPaths::findExecutable("pulseaudio").isEmpty() || QStandardPaths::findExecutable("pactl").isEmpty()) {
-        GTEST_SKIP() << "no pulseaudio here (scripts/install-deps --test)";
+// A private PulseAudio server, running, for each test of the cry heard.
+class PulseCryOnAServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("pulseaudio").isEmpty() ||
+            QStandardPaths::findExecutable("pactl").isEmpty()) {
+            GTEST_SKIP() << "no pulseaudio here (scripts/install-deps --test)";
+        }
+        ASSERT_TRUE(runtime.startServer());
     }
     PrivateRuntime runtime;
-    ASSERT_TRUE(runtime.startServer());
+};
+
+TEST_F(PulseCryOnAServer, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTheServer) {
     PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"));
     cry.playCry();
     EXPECT_TRUE(cry.watching());  // Qt's loop carries the connection until the sample is in
@@ -281,12 +289,7 @@ TEST(PulseCry, IsHeardFromTheServersCacheUnderTheGamesNameAndComesBackWithTheSer
 // picture, and the server must start the cry's stream within 50 ms of it. The median of
 // five cries is held to that, so one late turn of a busy test machine is not taken for
 // the game's.
-TEST(PulseCry, TheServerStartsTheCryWithinFiftyMillisecondsOfItsRequest) {
-    if (QStandardPaths::findExecutable("pulseaudio").isEmpty() || QStandardPaths::findExecutable("pactl").isEmpty()) {
-        GTEST_SKIP() << "no pulseaudio here (scripts/install-deps --test)";
-    }
-    PrivateRuntime runtime;
-    ASSERT_TRUE(runtime.startServer());
+TEST_F(PulseCryOnAServer, TheServerStartsTheCryWithinFiftyMillisecondsOfItsRequest) {
     PulseCry cry(assetFile("\\datas\\gribo\\pleure.wav"));
     ASSERT_TRUE(eventually([&] {
         cry.playCry();  // a first connection that fails is tried again a few seconds on

@@ -26,20 +26,7 @@ fail() {
 }
 command -v weston >/dev/null || skip "weston is not installed (scripts/install-deps --test)"
 
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/Gribo"
-chmod 700 "$tmp/run"
-export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config DBUS_SESSION_BUS_ADDRESS=disabled:
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM PULSE_SERVER
+source "$(dirname "$0")/../support/private_session.sh"
 
 # Weston 10 (Debian 12) names its backends by file; later ones also by a short name.
 socket=gribo-wayland
@@ -58,21 +45,7 @@ done
 [ -S "$XDG_RUNTIME_DIR/$socket" ] || fail "weston does not start headless here"
 pids+=($weston)
 
-# A baby fed at this very hour, at rest: its picture changes about once a second.
-read -r year month day hour < <(date '+%Y %-m %-d %-H')
-stamp=$(((year - 1) * 8640 + (month - 1) * 720 + (day - 1) * 24 + hour))
-cat >"$XDG_CONFIG_HOME/Gribo/Gribo.conf" <<EOF
-[datestats]
-datenourrit=$stamp
-
-[stade]
-stade=nourrisson
-
-[stats]
-caca=0
-cacafait=Oui
-faim=0
-EOF
+baby_in_store 0  # at rest: its picture changes about once a second
 cp "$XDG_CONFIG_HOME/Gribo/Gribo.conf" "$tmp/store.before"
 
 XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=$socket WAYLAND_DEBUG=1 "$gribo" >"$tmp/game.log" 2>&1 &
