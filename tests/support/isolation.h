@@ -3,7 +3,7 @@
 // What keeps every test program away from the player and the desktop: a settings
 // folder of its own (XDG_CONFIG_HOME, removed when the program ends) and Qt's
 // offscreen platform unless the test run names another. Both mains of the tests
-// (test_main.cpp, ui/ui_main.cpp) begin with it; nothing else sets these.
+// (test_main.cpp, core_app_main.cpp, windows/windows_main.cpp) begin with it; nothing else sets these.
 
 #include <filesystem>
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <utility>
 
+#include "store/settings_store.h"
 #include "support/fakes.h"
-#include "ui/settings_store.h"
 
 namespace gribo::test {
 
-class MemorySavedStore final : public ui::SavedStore {
+class MemorySavedStore final : public store::SavedStore {
 public:
     std::string read(std::string_view section, std::string_view key) override { return memory.read(section, key); }
     void write(std::string_view section, std::string_view key, std::string_view value) override {

@@ -1,0 +1,72 @@
+#include "platform/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
+
+namespace gribo::platform {
+namespace {
+
+constexpr const char* kUsage = "Usage: gribo [-h|--help] [-v|--version]\n";
+
+constexpr const char* kHelp =
+    "Usage: gribo [OPTION]\n"
+    "Gribo, a small virtual pet that lives in real time (the game is in French).\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n"
+    "\n"
+    "The pet is saved in $XDG_CONFIG_HOME/Gribo/Gribo.conf, by default\n"
+    "~/.config/Gribo/Gribo.conf. Qt's own options, such as -platform or -style,\n"
+    "are understood too. See gribo(6).\n";
+
+// Options the Qt application reads for itself, with a value and without.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform",   "platformpluginpath", "platformtheme", "plugin",      "display", "geometry", "qwindowgeometry",
+    "title",      "qwindowtitle",       "icon",          "qwindowicon", "name",    "session",  "style",
+    "stylesheet", "qmljsdebugger"};
+constexpr const char* kQtFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount", "testability"};
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+std::optional<int> handleCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+    QCommandLineParser parser;
+    // -platform is one word, as Qt programs take it; -h and -v stay short options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "?", "help"}, "show this help and exit");
+    const QCommandLineOption version({"v", "version"}, "show the version and exit");
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char* name : kQtOptionsWithValue) parser.addOption(QCommandLineOption(name, {}, "value"));
+    for (const char* name : kQtFlags) parser.addOption(QCommandLineOption(name));
+
+    if (!parser.parse(arguments)) {
+        print(stderr, "gribo: " + parser.errorText() + '\n' + kUsage);
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        print(stdout, kHelp);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, "gribo " GRIBO_VERSION "\n");
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        print(stderr, "gribo: Unexpected argument '" + parser.positionalArguments().constFirst() + "'.\n" + kUsage);
+        return 2;
+    }
+    return std::nullopt;
+}
+
+}  // namespace gribo::platform

@@ -1,0 +1,69 @@
+// The program: builds the game's services from the rooms and hands them to the main
+// window. This is the one place that names the concrete adapters.
+
+#include <QApplication>
+#include <QPointer>
+#include <optional>
+
+#include "assets/catalogue.h"
+#include "platform/asset_folder.h"
+#include "platform/command_line.h"
+#include "platform/identity.h"
+#include "platform/platform_env.h"
+#include "platform/single_instance.h"
+#include "platform/system_ports.h"
+#include "sound/pulse_cry.h"
+#include "store/settings_store.h"
+#include "windows/form1.h"
+#include "windows/secondary_windows.h"
+#include "windows/store_notice.h"
+
+int main(int argc, char** argv) {
+    using namespace gribo;
+    if (const std::optional<int> status = platform::handleCommandLine(argc, argv)) return *status;
+    platform::prepareEnvironment();
+    QApplication app(argc, argv);
+    platform::setApplicationIdentity();
+
+    // One game per store: a second start brings the first one forward and leaves.
+    // Not a QSettings: the store is read first, and only, by the game that plays on it.
+    const QString file = store::StoreFile::playerFile();
+    platform::SingleInstance instance(file);
+    if (!instance.primary()) {
+        if (!instance.bringPrimaryForward(1500)) qInfo("Gribo is already running for %s.", qPrintable(file));
+        return 0;
+    }
+
+    // A store that is there but cannot be read holds a pet: the game tells the player
+    // and stops, rather than start a new egg that would be saved over it.
+    store::StoreFile saved(file);
+    if (const store::StoreFile::Loaded loaded = saved.load(); !loaded.readable) {
+        windows::showStoreUnreadable(file, loaded.reason);
+        return 1;
+    }
+
+    // The game's services, which outlive its main window.
+    platform::SystemClock clock;
+    platform::SystemRandom random;
+    windows::SecondaryWindows shown;
+    sound::PulseCry cry(platform::assetFile(asset::kPleureWav));
+    QPointer<windows::Form1> form1 =
+        new windows::Form1({.store = saved,
+                            .clock = clock,
+                            .random = random,
+                            .windows = shown,
+                            .sound = cry,
+                            .storeNotices = {windows::showStoreFailure, windows::showStoreSavedAgain}});
+    form1->setAttribute(Qt::WA_DeleteOnClose);  // its timers end with it
+    QObject::connect(&instance, &platform::SingleInstance::comeForward, form1, [form1] {
+        form1->showNormal();
+        form1->raise();
+        form1->activateWindow();
+    });
+    // Once the main window is closed the pet no longer runs here: a new start may play.
+    QObject::connect(form1, &QObject::destroyed, &instance, &platform::SingleInstance::release);
+    form1->show();
+    const int status = app.exec();
+    delete form1;  // if its deletion was still pending: before the services it runs on
+    return status;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// The text of the player's store: the INI layout QSettings reads and writes on Linux,
+// done by the game itself so that it knows exactly which bytes reach the disk. The
+// bytes written for a set of values are those QSettings writes for the same values,
+// so QSettings, earlier versions of the game and a player's own tools go on reading
+// the file; what a file holds reads as QSettings reads it.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QMap>
+#include <QString>
+#include <QVariant>
+
+namespace gribo::store {
+
+// Values by "section/key" ("datecreation/année"); a key without a section lies in
+// [General].
+using IniValues = QMap<QString, QVariant>;
+
+struct IniRead {
+    IniValues values;
+    // False when a line could not be understood (a section header without its "]", a
+    // line without "=" that is no comment): what could be read is in `values`.
+    bool wellFormed = true;
+};
+
+IniRead parseIni(QByteArrayView text);
+QByteArray iniText(const IniValues& values);
+
+}  // namespace gribo::store
