@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "state/store_location.h"
+
 namespace gribo::platform {
 namespace {
 
@@ -18,8 +20,8 @@ constexpr const char* kHelp =
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "\n"
-    "The pet is saved in $XDG_CONFIG_HOME/Gribo/Gribo.conf, by default\n"
-    "~/.config/Gribo/Gribo.conf. Qt's own options, such as -platform or -style,\n"
+    "The pet is saved in $XDG_CONFIG_HOME/%1, by default\n"
+    "~/.config/%1. Qt's own options, such as -platform or -style,\n"
     "are understood too. See gribo(6).\n";
 
 // Options the Qt application reads for itself, with a value and without.
@@ -55,7 +57,8 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
         return 2;
     }
     if (parser.isSet(help)) {
-        print(stdout, kHelp);
+        print(stdout,
+              QString::fromLatin1(kHelp).arg(QLatin1String(kStoreUnderConfig.data(), kStoreUnderConfig.size())));
         return 0;
     }
     if (parser.isSet(version)) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "state/store_location.h"
 #include "store/durable_file.h"
 
 namespace gribo::store {
@@ -20,7 +21,7 @@ QString keyPath(std::string_view section, std::string_view key) { return toQ(sec
 }  // namespace
 
 QString StoreFile::playerFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Gribo/Gribo.conf";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' + toQ(kStoreUnderConfig);
 }
 
 StoreFile::StoreFile(QString file, FileSystem& fs) : file_(std::move(file)), fs_(fs) {}
