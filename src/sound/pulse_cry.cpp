@@ -1,5 +1,6 @@
 #include "sound/pulse_cry.h"
 
+#include <pulse/channelmap.h>
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/mainloop.h>
@@ -11,16 +12,37 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <array>
 #include <cerrno>
+#include <utility>
 
 namespace gribo::sound {
 namespace {
 
-SteadyTime now() { return std::chrono::steady_clock::now(); }
-
 // A turn of the loop goes on while it finds something to do; a connection never needs
 // this many in a row, so more means something keeps it busy: the rest waits for Qt's loop.
 constexpr int kMostTurns = 16;
+
+// A file bigger than this holds more than the server's sample cache keeps: not read.
+constexpr qint64 kLargestFile = kMostSampleBytes + 1024 * 1024;
+
+// The server's name for each layout of the samples.
+constexpr std::array<std::pair<SampleFormat, pa_sample_format_t>, 7> kServerFormats = {{
+    {SampleFormat::U8, PA_SAMPLE_U8},
+    {SampleFormat::ALaw, PA_SAMPLE_ALAW},
+    {SampleFormat::MuLaw, PA_SAMPLE_ULAW},
+    {SampleFormat::S16LE, PA_SAMPLE_S16LE},
+    {SampleFormat::S24LE, PA_SAMPLE_S24LE},
+    {SampleFormat::S32LE, PA_SAMPLE_S32LE},
+    {SampleFormat::Float32LE, PA_SAMPLE_FLOAT32LE},
+}};
+
+pa_sample_format_t serverFormat(SampleFormat format) {
+    for (const auto& [ours, theirs] : kServerFormats) {
+        if (ours == format) return theirs;
+    }
+    return PA_SAMPLE_INVALID;
+}
 
 }  // namespace
 
@@ -65,11 +87,18 @@ bool CryGate::admit(SteadyTime now) {
     return true;
 }
 
-PulseCry::PulseCry(const QString& file) : gate_(std::chrono::milliseconds(0)) {
+PulseCry::PulseCry(const QString& file, MonotonicClock clock)
+    : clock_(std::move(clock)), gate_(std::chrono::milliseconds(0)) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return;  // silent
-    pcm_ = decodeWav(f.readAll());
-    if (!pcm_) return;
+    if (!f.open(QIODevice::ReadOnly)) return;  // no file: silent
+    DecodedWav wav = f.size() > kLargestFile ? DecodedWav{std::nullopt, "longer than the sound server keeps"}
+                                             : decodeWav(f.readAll());
+    if (!wav.pcm) {
+        qWarning("Gribo: %s is not a sound the game can play (%s): the baby cries silently", qPrintable(file),
+                 wav.fault);
+        return;
+    }
+    pcm_ = std::move(wav.pcm);
     gate_ = CryGate(std::chrono::milliseconds(pcm_->milliseconds()));
     // The mixer lists the cry under the game's name and icon, as an event sound, so a
     // player can lower or mute it there (and the server keeps that setting).
@@ -129,7 +158,7 @@ int PulseCry::pollNow(pollfd* fds, unsigned long count, int timeout, void* self)
 
 void PulseCry::playCry() {
     if (!pcm_) return;
-    const SteadyTime t = now();
+    const SteadyTime t = clock_();
     if (!loop_) {
         loop_ = pa_mainloop_new();
         if (!loop_) return;
@@ -210,10 +239,13 @@ void PulseCry::contextChanged(pa_context* context, void* self) {
 // earlier run of the game left there).
 void PulseCry::upload() {
     pa_sample_spec sampleFormat{};
-    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.format = serverFormat(pcm_->format);
     sampleFormat.rate = static_cast<uint32_t>(pcm_->rate);
     sampleFormat.channels = static_cast<uint8_t>(pcm_->channels);
-    upload_ = pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, nullptr, props_);
+    // The file names no channels: the server's usual ones, as many as there are.
+    pa_channel_map channels{};
+    pa_channel_map_init_extend(&channels, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
+    upload_ = pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, &channels, props_);
     if (!upload_) {
         link_ = Link::Lost;
         return;
@@ -238,7 +270,7 @@ void PulseCry::uploadChanged(pa_stream* stream, void* self) {
             pa_stream_unref(stream);
             cry.upload_ = nullptr;
             cry.link_ = Link::Ready;
-            const SteadyTime t = now();
+            const SteadyTime t = cry.clock_();
             if (cry.waiting_ && t - *cry.waiting_ <= kLatest) cry.play(t);
             cry.waiting_.reset();
             return;
@@ -267,7 +299,7 @@ void PulseCry::played(pa_context* context, uint32_t stream, void* self) {
     if (stream != PA_INVALID_INDEX || context != cry.context_ || cry.link_ != Link::Ready) return;
     if (pa_context_errno(context) != PA_ERR_NOENTITY) return;
     cry.link_ = Link::Connecting;
-    cry.lastTry_ = now();
+    cry.lastTry_ = cry.clock_();
     cry.upload();
 }
 
