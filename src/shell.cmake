@@ -5,7 +5,7 @@
 #
 # store, sound and platform never include each other, the session or the windows.
 
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network DBus)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets DBus)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBPULSE REQUIRED IMPORTED_TARGET libpulse)
 
@@ -32,11 +32,14 @@ endfunction()
 
 # The store on disk: its file format, the durable write, the file port.
 gribo_room(store LIBS Qt6::Core)
-# The cry on the desktop's sound server, and the WAV reader.
-gribo_room(sound LIBS Qt6::Core PkgConfig::LIBPULSE)
+# The cry on the desktop's sound server, and the WAV reader. libpulse is loaded at the
+# first cry (pulse_library.h): its headers only, here.
+gribo_room(sound LIBS Qt6::Core ${CMAKE_DL_LIBS})
+target_include_directories(gribo_sound PRIVATE ${LIBPULSE_INCLUDE_DIRS})
 # The desktop around the game: its files, identity, environment, one game per store,
 # the command line, the system's clock and random source.
-gribo_room(platform AUTOMOC LIBS Qt6::Core Qt6::Gui Qt6::Network)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+gribo_room(platform AUTOMOC LIBS Qt6::Core Qt6::Gui PkgConfig::FONTCONFIG)
 # The installed pictures are found from the executable by this relative path
 # (../share/gribo for bin/ and share/gribo), whatever the prefix.
 file(RELATIVE_PATH datadir_from_bindir ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/gribo)

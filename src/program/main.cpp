@@ -11,6 +11,7 @@
 #include "platform/identity.h"
 #include "platform/platform_env.h"
 #include "platform/single_instance.h"
+#include "platform/start_up.h"
 #include "platform/system_ports.h"
 #include "sound/pulse_cry.h"
 #include "store/settings_store.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     using namespace gribo;
     if (const std::optional<int> status = platform::handleCommandLine(argc, argv)) return *status;
     platform::prepareEnvironment();
+    platform::FontsAhead fonts;  // read while the application connects to the display
     QApplication app(argc, argv);
     platform::setApplicationIdentity();
 
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
     platform::SystemRandom random;
     windows::SecondaryWindows shown;
     sound::PulseCry cry(platform::assetFile(asset::kPleureWav));
+    fonts.ready();
     QPointer<windows::Form1> form1 =
         new windows::Form1({.store = saved,
                             .clock = clock,
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
     // Once the main window is closed the pet no longer runs here: a new start may play.
     QObject::connect(form1, &QObject::destroyed, &instance, &platform::SingleInstance::release);
     form1->show();
+    platform::afterFirstPicture(*form1->windowHandle(), platform::setWindowIcons);
     const int status = app.exec();
     delete form1;  // if its deletion was still pending: before the services it runs on
     return status;

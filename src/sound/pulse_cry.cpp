@@ -1,12 +1,6 @@
 #include "sound/pulse_cry.h"
 
-#include <pulse/channelmap.h>
-#include <pulse/context.h>
 #include <pulse/error.h>
-#include <pulse/mainloop.h>
-#include <pulse/proplist.h>
-#include <pulse/scache.h>
-#include <pulse/stream.h>
 
 #include <QFile>
 #include <QObject>
@@ -15,6 +9,8 @@
 #include <array>
 #include <cerrno>
 #include <utility>
+
+#include "sound/pulse_library.h"
 
 namespace gribo::sound {
 namespace {
@@ -100,22 +96,39 @@ PulseCry::PulseCry(const QString& file, MonotonicClock clock)
     }
     pcm_ = std::move(wav.pcm);
     gate_ = CryGate(std::chrono::milliseconds(pcm_->milliseconds()));
+}
+
+// At the first cry: libpulse, the cry's properties and the loop. False if the library
+// cannot be had: silent from then on.
+bool PulseCry::prepare() {
+    if (loop_) return true;
+    if (!pulse_ && !(pulse_ = PulseLibrary::get())) {
+        pcm_.reset();
+        return false;
+    }
     // The mixer lists the cry under the game's name and icon, as an event sound, so a
     // player can lower or mute it there (and the server keeps that setting).
-    props_ = pa_proplist_new();
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_NAME, "Gribo");
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_ID, GRIBO_APP_ID);
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_ICON_NAME, GRIBO_APP_ID);
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_VERSION, GRIBO_VERSION);
-    pa_proplist_sets(props_, PA_PROP_MEDIA_ROLE, "event");
-    pa_proplist_sets(props_, PA_PROP_MEDIA_NAME, "pleure");
+    if (!props_) {
+        props_ = pulse_->pa_proplist_new();
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_NAME, "Gribo");
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_ID, GRIBO_APP_ID);
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_ICON_NAME, GRIBO_APP_ID);
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_VERSION, GRIBO_VERSION);
+        pulse_->pa_proplist_sets(props_, PA_PROP_MEDIA_ROLE, "event");
+        pulse_->pa_proplist_sets(props_, PA_PROP_MEDIA_NAME, "pleure");
+    }
+    loop_ = pulse_->pa_mainloop_new();
+    if (!loop_) return false;
+    pulse_->pa_mainloop_set_poll_func(loop_, &PulseCry::pollNow, this);
+    watches_ = std::make_unique<Watches>(this);
+    return true;
 }
 
 PulseCry::~PulseCry() {
     watches_.reset();
     dropConnection();
-    if (loop_) pa_mainloop_free(loop_);
-    if (props_) pa_proplist_free(props_);
+    if (loop_) pulse_->pa_mainloop_free(loop_);
+    if (props_) pulse_->pa_proplist_free(props_);
 }
 
 bool PulseCry::watching() const { return watches_ && watches_->any(); }
@@ -127,8 +140,8 @@ void PulseCry::turn() {
     if (!loop_) return;
     int turns = 0;
     for (; turns < kMostTurns; ++turns) {
-        if (pa_mainloop_prepare(loop_, -1) < 0 || pa_mainloop_poll(loop_) < 0) break;
-        if (pa_mainloop_dispatch(loop_) <= 0) break;
+        if (pulse_->pa_mainloop_prepare(loop_, -1) < 0 || pulse_->pa_mainloop_poll(loop_) < 0) break;
+        if (pulse_->pa_mainloop_dispatch(loop_) <= 0) break;
     }
     if (turns == kMostTurns) polledTimeout_ = 0;  // more to do: soon, from Qt's loop
     watch();
@@ -159,12 +172,7 @@ int PulseCry::pollNow(pollfd* fds, unsigned long count, int timeout, void* self)
 void PulseCry::playCry() {
     if (!pcm_) return;
     const SteadyTime t = clock_();
-    if (!loop_) {
-        loop_ = pa_mainloop_new();
-        if (!loop_) return;
-        pa_mainloop_set_poll_func(loop_, &PulseCry::pollNow, this);
-        watches_ = std::make_unique<Watches>(this);
-    }
+    if (!prepare()) return;
     turn();  // what the server said since the last cry: its replies, or that it went away
     switch (link_) {
         case Link::Ready:
@@ -192,12 +200,12 @@ void PulseCry::connectNow(SteadyTime t) {
     dropConnection();
     lastTry_ = t;
     link_ = Link::Lost;
-    context_ = pa_context_new_with_proplist(pa_mainloop_get_api(loop_), "Gribo", props_);
+    context_ = pulse_->pa_context_new_with_proplist(pulse_->pa_mainloop_get_api(loop_), "Gribo", props_);
     if (!context_) return;
-    pa_context_set_state_callback(context_, &PulseCry::contextChanged, this);
+    pulse_->pa_context_set_state_callback(context_, &PulseCry::contextChanged, this);
     link_ = Link::Connecting;
     // Never starts a server: that is the desktop's business, and it would wait for it.
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) link_ = Link::Lost;
+    if (pulse_->pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) link_ = Link::Lost;
     if (link_ == Link::Connecting) waiting_ = t;
 }
 
@@ -205,15 +213,15 @@ void PulseCry::connectNow(SteadyTime t) {
 void PulseCry::dropConnection() {
     waiting_.reset();
     if (upload_) {
-        pa_stream_set_state_callback(upload_, nullptr, nullptr);
-        pa_stream_disconnect(upload_);
-        pa_stream_unref(upload_);
+        pulse_->pa_stream_set_state_callback(upload_, nullptr, nullptr);
+        pulse_->pa_stream_disconnect(upload_);
+        pulse_->pa_stream_unref(upload_);
         upload_ = nullptr;
     }
     if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
+        pulse_->pa_context_set_state_callback(context_, nullptr, nullptr);
+        pulse_->pa_context_disconnect(context_);
+        pulse_->pa_context_unref(context_);
         context_ = nullptr;
     }
 }
@@ -221,7 +229,7 @@ void PulseCry::dropConnection() {
 void PulseCry::contextChanged(pa_context* context, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (context != cry.context_) return;
-    switch (pa_context_get_state(context)) {
+    switch (cry.pulse_->pa_context_get_state(context)) {
         case PA_CONTEXT_READY:
             cry.upload();
             return;
@@ -244,30 +252,31 @@ void PulseCry::upload() {
     sampleFormat.channels = static_cast<uint8_t>(pcm_->channels);
     // The file names no channels: the server's usual ones, as many as there are.
     pa_channel_map channels{};
-    pa_channel_map_init_extend(&channels, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
-    upload_ = pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, &channels, props_);
+    pulse_->pa_channel_map_init_extend(&channels, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
+    upload_ = pulse_->pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, &channels, props_);
     if (!upload_) {
         link_ = Link::Lost;
         return;
     }
-    pa_stream_set_state_callback(upload_, &PulseCry::uploadChanged, this);
-    if (pa_stream_connect_upload(upload_, static_cast<size_t>(pcm_->samples.size())) < 0) link_ = Link::Lost;
+    pulse_->pa_stream_set_state_callback(upload_, &PulseCry::uploadChanged, this);
+    if (pulse_->pa_stream_connect_upload(upload_, static_cast<size_t>(pcm_->samples.size())) < 0) link_ = Link::Lost;
 }
 
 void PulseCry::uploadChanged(pa_stream* stream, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (stream != cry.upload_) return;
-    switch (pa_stream_get_state(stream)) {
+    switch (cry.pulse_->pa_stream_get_state(stream)) {
         case PA_STREAM_READY:
-            if (pa_stream_write(stream, cry.pcm_->samples.constData(), static_cast<size_t>(cry.pcm_->samples.size()),
-                                nullptr, 0, PA_SEEK_RELATIVE) < 0 ||
-                pa_stream_finish_upload(stream) < 0) {
+            if (cry.pulse_->pa_stream_write(stream, cry.pcm_->samples.constData(),
+                                            static_cast<size_t>(cry.pcm_->samples.size()), nullptr, 0,
+                                            PA_SEEK_RELATIVE) < 0 ||
+                cry.pulse_->pa_stream_finish_upload(stream) < 0) {
                 cry.link_ = Link::Lost;
             }
             return;
         case PA_STREAM_TERMINATED: {  // the whole cry is in the cache
-            pa_stream_set_state_callback(stream, nullptr, nullptr);
-            pa_stream_unref(stream);
+            cry.pulse_->pa_stream_set_state_callback(stream, nullptr, nullptr);
+            cry.pulse_->pa_stream_unref(stream);
             cry.upload_ = nullptr;
             cry.link_ = Link::Ready;
             const SteadyTime t = cry.clock_();
@@ -287,9 +296,9 @@ void PulseCry::uploadChanged(pa_stream* stream, void* self) {
 // One cry, whole, unless the last one is still heard.
 void PulseCry::play(SteadyTime t) {
     if (!gate_.admit(t)) return;
-    pa_operation* op = pa_context_play_sample_with_proplist(context_, kSampleName, nullptr, PA_VOLUME_INVALID, props_,
-                                                            &PulseCry::played, this);
-    if (op) pa_operation_unref(op);
+    pa_operation* op = pulse_->pa_context_play_sample_with_proplist(context_, kSampleName, nullptr, PA_VOLUME_INVALID,
+                                                                    props_, &PulseCry::played, this);
+    if (op) pulse_->pa_operation_unref(op);
 }
 
 // The server did not find the sample (another program took its name away, say): it is
@@ -297,7 +306,7 @@ void PulseCry::play(SteadyTime t) {
 void PulseCry::played(pa_context* context, uint32_t stream, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (stream != PA_INVALID_INDEX || context != cry.context_ || cry.link_ != Link::Ready) return;
-    if (pa_context_errno(context) != PA_ERR_NOENTITY) return;
+    if (cry.pulse_->pa_context_errno(context) != PA_ERR_NOENTITY) return;
     cry.link_ = Link::Connecting;
     cry.lastTry_ = cry.clock_();
     cry.upload();

@@ -43,6 +43,7 @@ struct pa_proplist;
 
 namespace gribo::sound {
 
+struct PulseLibrary;
 using SteadyTime = std::chrono::steady_clock::time_point;
 // The monotonic clock the cry is timed on: the system's, or a test's.
 using MonotonicClock = std::function<SteadyTime()>;
@@ -93,6 +94,7 @@ public:
 
 private:
     struct Watches;
+    bool prepare();
     void turn();
     void watch();
     static int pollNow(pollfd* fds, unsigned long count, int timeout, void* self);
@@ -107,6 +109,7 @@ private:
     MonotonicClock clock_;
     std::optional<Pcm> pcm_;
     CryGate gate_;
+    const PulseLibrary* pulse_ = nullptr;  // from the first cry on
     pa_proplist* props_ = nullptr;
     pa_mainloop* loop_ = nullptr;  // from the first cry on
     // What the loop would have waited on at its last turn: its file descriptors, and how
