@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
-#include <QPointer>
 #include <utility>
 
 namespace gribo::platform {
