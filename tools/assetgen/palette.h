@@ -52,39 +52,42 @@ enum Colour : std::uint8_t {
     kColourCount
 };
 
+// The plum that frames the scene, as the window paints it.
+inline constexpr Rgb kFramePlum = {scene::kFrame.r, scene::kFrame.g, scene::kFrame.b};
+
 inline constexpr std::array<Rgb, kColourCount> kPalette = {{
-    {255, 0, 255},                                        // kClear
-    {46, 28, 48},                                         // kInk
-    {255, 255, 255},                                      // kWhite
-    {208, 212, 226},                                      // kGreyLight
-    {142, 146, 170},                                      // kGreyMid
-    {255, 230, 150},                                      // kBodyLight
-    {250, 190, 92},                                       // kBodyMid
-    {214, 132, 62},                                       // kBodyDark
-    {255, 150, 160},                                      // kPink
-    {206, 62, 72},                                        // kRed
-    {168, 214, 255},                                      // kBlueLight
-    {96, 152, 238},                                       // kBlueMid
-    {52, 84, 178},                                        // kBlueDark
-    {30, 32, 88},                                         // kNavy
-    {255, 238, 124},                                      // kYellow
-    {255, 160, 82},                                       // kOrange
-    {250, 184, 176},                                      // kRose
-    {124, 80, 152},                                       // kPurple
-    {240, 222, 200},                                      // kWallLight
-    {220, 192, 168},                                      // kWallMid
-    {176, 136, 124},                                      // kWallDark
-    {206, 146, 96},                                       // kWoodLight
-    {162, 102, 64},                                       // kWoodMid
-    {110, 64, 46},                                        // kWoodDark
-    {166, 206, 96},                                       // kGreenLight
-    {90, 148, 72},                                        // kGreenDark
-    {214, 238, 242},                                      // kTileLight
-    {150, 202, 214},                                      // kTileMid
-    {232, 236, 156},                                      // kSickLight
-    {196, 210, 112},                                      // kSickMid
-    {scene::kFrame.r, scene::kFrame.g, scene::kFrame.b},  // kPlum: the scene's frame
-    {255, 246, 226},                                      // kCream
+    {255, 0, 255},    // kClear
+    {46, 28, 48},     // kInk
+    {255, 255, 255},  // kWhite
+    {208, 212, 226},  // kGreyLight
+    {142, 146, 170},  // kGreyMid
+    {255, 230, 150},  // kBodyLight
+    {250, 190, 92},   // kBodyMid
+    {214, 132, 62},   // kBodyDark
+    {255, 150, 160},  // kPink
+    {206, 62, 72},    // kRed
+    {168, 214, 255},  // kBlueLight
+    {96, 152, 238},   // kBlueMid
+    {52, 84, 178},    // kBlueDark
+    {30, 32, 88},     // kNavy
+    {255, 238, 124},  // kYellow
+    {255, 160, 82},   // kOrange
+    {250, 184, 176},  // kRose
+    {124, 80, 152},   // kPurple
+    {240, 222, 200},  // kWallLight
+    {220, 192, 168},  // kWallMid
+    {176, 136, 124},  // kWallDark
+    {206, 146, 96},   // kWoodLight
+    {162, 102, 64},   // kWoodMid
+    {110, 64, 46},    // kWoodDark
+    {166, 206, 96},   // kGreenLight
+    {90, 148, 72},    // kGreenDark
+    {214, 238, 242},  // kTileLight
+    {150, 202, 214},  // kTileMid
+    {232, 236, 156},  // kSickLight
+    {196, 210, 112},  // kSickMid
+    kFramePlum,       // kPlum
+    {255, 246, 226},  // kCream
 }};
 
 static_assert(kPalette.size() == 32, "a GIF colour table holds a power of two entries");
