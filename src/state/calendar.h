@@ -2,7 +2,8 @@
 
 // The local civil calendar as the clock gives it: Gregorian, months of 28 to 31 days.
 // The hour stamp lives on a calendar of its own; this one is for walking the real
-// clock ahead of time.
+// clock ahead of time. It knows dates and hours, not instants: an hour that a change
+// to or from summer time skips or repeats is still one step of the walk.
 
 #include "state/hour_stamp.h"
 
