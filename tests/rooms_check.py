@@ -11,7 +11,7 @@ import pathlib
 import re
 import sys
 
-CORE = {"assets", "state", "rules", "life", "anim", "care"}
+CORE = {"assets", "state", "rules", "life", "anim", "care", "foresight"}
 # What each folder may include, besides itself.
 ALLOWED = {
     "assets": set(),
@@ -20,6 +20,7 @@ ALLOWED = {
     "life": {"assets", "state", "rules"},
     "anim": {"assets", "state", "rules"},
     "care": {"assets", "state", "rules"},
+    "foresight": {"assets", "state", "rules", "life", "anim", "care"},
     "store": CORE,
     "sound": CORE,
     "platform": CORE,
