@@ -32,6 +32,16 @@ QString gameProgram() { return firstProgram({"gribo", GRIBO_GAME_FROM_REMINDERS,
 
 QString remindersProgram() { return firstProgram({"gribo-reminders", GRIBO_REMINDERS_FROM_GAME}); }
 
+void announceGame() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) bus.registerService(gameBusName());
+}
+
+void withdrawGame() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) bus.unregisterService(gameBusName());
+}
+
 void startRemindersUnlessRunning() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;

@@ -20,6 +20,11 @@ QString gameProgram();
 // private folder. Empty when none is there.
 QString remindersProgram();
 
+// The game takes its name on the session bus (while its main window lives), and lets
+// it go. Nothing without a session bus.
+void announceGame();
+void withdrawGame();
+
 // From the game, once its main window has closed: starts the reminder service when it
 // is installed and no service owns its name on the session bus. It is told that the
 // player has just seen the pet. Nothing without a session bus.
