@@ -75,13 +75,17 @@ dbus-monitor "interface='org.freedesktop.Notifications'" >"$tmp/calls.log" 2>&1 
 pids+=($!)
 wait_for "bus monitor" 'grep -q NameAcquired "$tmp/calls.log"' 
 
-# start_dunst: the notification server, keeping every notice until it is closed.
+# start_dunst [CHOICE]: the notification server, keeping every notice until it is
+# closed. Its context menu (dunstctl context) picks the first entry that holds CHOICE.
 start_dunst() {
   mkdir -p "$XDG_CONFIG_HOME/dunst"
-  cat >"$XDG_CONFIG_HOME/dunst/dunstrc" <<'RC'
+  printf '#!/bin/sh\ngrep -m 1 -F -- "%s"\n' "${1:-default}" >"$tmp/pick"
+  chmod +x "$tmp/pick"
+  cat >"$XDG_CONFIG_HOME/dunst/dunstrc" <<RC
 [global]
     timeout = 0
     icon_position = off
+    dmenu = $tmp/pick
 [urgency_low]
     timeout = 0
 [urgency_normal]
