@@ -51,8 +51,8 @@ void DesktopNotifications::send(const Notice& notice) {
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral(GRIBO_APP_ID));
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(notice.critical ? kCritical : kNormal));
-    m << QStringLiteral("Gribo") << id_ << QStringLiteral(GRIBO_APP_ID) << notice.title << notice.body
-      << notice.actions << hints << kNeverExpires;
+    m << QStringLiteral("Gribo") << id_ << QStringLiteral(GRIBO_APP_ID) << notice.title << notice.body << notice.actions
+      << hints << kNeverExpires;
     sending_ = true;
     auto* pending = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(m, kAnswerWithinMs), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, &DesktopNotifications::answered);

@@ -44,14 +44,15 @@ Parsed handleCommandLine(int argc, char** argv) {
     const QCommandLineOption afterGame("after-game", "the game has just closed");
     parser.addOptions({help, version, afterGame});
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        const QString what = parser.errorText().isEmpty() ? "unexpected argument " + parser.positionalArguments().first()
-                                                          : parser.errorText();
+        const QString what = parser.errorText().isEmpty()
+                                 ? "unexpected argument " + parser.positionalArguments().first()
+                                 : parser.errorText();
         print(stderr, "gribo-reminders: " + what + '\n' + kUsage);
         return {2, {}};
     }
     if (parser.isSet(help)) {
-        print(stdout, QString::fromUtf8(kHelp).arg(QString::fromUtf8(kStoreUnderConfig.data(),
-                                                                         qsizetype(kStoreUnderConfig.size()))));
+        print(stdout, QString::fromUtf8(kHelp).arg(
+                          QString::fromUtf8(kStoreUnderConfig.data(), qsizetype(kStoreUnderConfig.size()))));
         return {0, {}};
     }
     if (parser.isSet(version)) {

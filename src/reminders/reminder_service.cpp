@@ -29,7 +29,9 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 platform::DesktopNotifications::Notice noticeOf(Tell what) {
     const foresight::ReminderText& t = foresight::textOf(what);
-    return {text(t.title), text(t.body), t.urgency == foresight::Urgency::Critical,
+    return {text(t.title),
+            text(t.body),
+            t.urgency == foresight::Urgency::Critical,
             {kOpen, QStringLiteral("Ouvrir le jeu"), kTurnOff, QStringLiteral("Ne plus me prévenir")}};
 }
 
@@ -76,9 +78,9 @@ std::optional<int> ReminderService::start() {
     bus.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"), QStringLiteral("org.freedesktop.DBus.Local"),
                 QStringLiteral("Disconnected"), this, SLOT(busGone()));
 
-    game_ = new QDBusServiceWatcher(platform::gameBusName(), bus,
-                                    QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
-                                    this);
+    game_ = new QDBusServiceWatcher(
+        platform::gameBusName(), bus,
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
     connect(game_, &QDBusServiceWatcher::serviceRegistered, this, &ReminderService::gameStarted);
     connect(game_, &QDBusServiceWatcher::serviceUnregistered, this, &ReminderService::gameClosed);
     files_ = new QFileSystemWatcher(this);

@@ -26,8 +26,8 @@ PetOnDisk readStoredPet(const QString& file) {
                              '/' + QString::fromUtf8(kKeyNames[i].key.data(), qsizetype(kKeyNames[i].key.size()));
         const QVariant value = values.value(path);
         // A list ("nourrisson, Oeuf1") reads as the text it came from, as in the game.
-        const QString text =
-            value.typeId() == QMetaType::QStringList ? value.toStringList().join(QStringLiteral(", ")) : value.toString();
+        const QString text = value.typeId() == QMetaType::QStringList ? value.toStringList().join(QStringLiteral(", "))
+                                                                      : value.toString();
         seen.pet.texts[i] = text.toStdString();
     }
     return seen;

@@ -5,8 +5,8 @@
 
 #include <QSocketNotifier>
 #include <cerrno>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 
 namespace gribo::reminders {
 

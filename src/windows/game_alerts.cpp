@@ -48,7 +48,9 @@ void GameAlerts::tell(std::optional<foresight::Tell> news) {
     QApplication::alert(&main_);
     if (!notifications_) return;
     const foresight::ReminderText& t = foresight::textOf(*news);
-    notifications_->show({text(t.title), text(t.body), t.urgency == foresight::Urgency::Critical,
+    notifications_->show({text(t.title),
+                          text(t.body),
+                          t.urgency == foresight::Urgency::Critical,
                           {QStringLiteral("default"), QStringLiteral("Voir Gribo")}});
 }
 

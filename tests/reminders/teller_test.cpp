@@ -97,13 +97,13 @@ TEST(Teller, WhatNoServerTookIsOfferedAgain) {
 TEST(Teller, TheGameClosesAndItsNewsAreKnown) {
     expectLooks({
         {"crying told", baby(600, at(10, 9)), at(10, 9, 10), false, true, T::Crying, false, at(10, 12)},
-        {"the game closed with the baby still crying", baby(700, at(10, 10)), at(10, 10, 5), true, true,
-         std::nullopt, false, at(10, 12)},
+        {"the game closed with the baby still crying", baby(700, at(10, 10)), at(10, 10, 5), true, true, std::nullopt,
+         false, at(10, 12)},
     });
     expectLooks({
         {"crying told", baby(600, at(10, 9)), at(10, 9, 10), false, true, T::Crying, false, at(10, 12)},
-        {"fed, the store written by another hand: the crying is over", baby(100, at(10, 9)), at(10, 9, 30), false,
-         true, std::nullopt, true, at(10, 14)},
+        {"fed, the store written by another hand: the crying is over", baby(100, at(10, 9)), at(10, 9, 30), false, true,
+         std::nullopt, true, at(10, 14)},
     });
 }
 
