@@ -179,7 +179,9 @@ int main(int argc, char** argv) {
         conn.registerObject("/org/freedesktop/Notifications", &notes, QDBusConnection::ExportAllSlots);
         conn.registerService("org.freedesktop.Notifications");
         const QDateTime fakeHour(QDate(2024, 6, 10), QTime(10, 0));
-        const qint64 realHourMs = QDateTime::currentMSecsSinceEpoch() + 3000;
+        // The offset is whole seconds: the real moment of the faked hour follows from it.
+        const qint64 offset = (fakeHour.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch() - 3000) / 1000;
+        const qint64 realHourMs = fakeHour.toMSecsSinceEpoch() - offset * 1000;
         QTemporaryDir config;
         writeBaby(config.path(), QDateTime(QDate(2024, 6, 10), QTime(9, 0)), 500);
         QProcessEnvironment fenv = QProcessEnvironment::systemEnvironment();
@@ -187,9 +189,7 @@ int main(int argc, char** argv) {
         fenv.insert("XDG_CONFIG_HOME", config.path());
         fenv.insert("LD_PRELOAD", lib);
         fenv.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
-        fenv.insert("FAKETIME", QString("%1%2")
-                                    .arg(fakeHour.toMSecsSinceEpoch() >= realHourMs ? "+" : "")
-                                    .arg((fakeHour.toMSecsSinceEpoch() - realHourMs) / 1000));
+        fenv.insert("FAKETIME", QString("%1%2").arg(offset >= 0 ? "+" : "").arg(offset));
         QProcess faked;
         faked.setProcessEnvironment(fenv);
         faked.setProcessChannelMode(QProcess::ForwardedChannels);
