@@ -24,9 +24,10 @@ ALLOWED = {
     "store": CORE,
     "sound": CORE,
     "platform": CORE,
+    "reminders": CORE | {"store", "platform"},
     "session": CORE | {"store", "sound", "platform"},
     "windows": CORE | {"store", "sound", "platform", "session"},
-    "program": CORE | {"store", "sound", "platform", "session", "windows"},
+    "program": CORE | {"store", "sound", "platform", "session", "windows", "reminders"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/', re.M)
 

@@ -115,11 +115,9 @@ std::optional<Plan> planReminders(const StoredPet& pet, const LocalDateTime& now
         for (const Death& d : kDeaths) {
             if (!d.shown(seen)) continue;
             tell(hour, d.notice);
-            if (lastCall) {
-                tell(hours[*lastCall], d.lastCall);
-            } else {
-                tell(now, d.cannotBeSaved);
-            }
+            // A death no care can keep away is told when the player can still do
+            // something for the pet: in the last hour before it, not days ahead.
+            tell(lastCall ? hours[*lastCall] : hours[death - 1], lastCall ? d.lastCall : d.cannotBeSaved);
         }
         std::stable_sort(plan.reminders.begin(), plan.reminders.end(),
                          [](const Reminder& a, const Reminder& b) { return earlier(a.at, b.at); });

@@ -28,8 +28,9 @@ struct Plan {
     // - the first hour at which opening would show the crying, the starvation notice,
     //   the egg's death notice (sickness cannot begin while the game is closed);
     // - for a death notice, a last call at the start of the last hour at which opening
-    //   still saves the pet (now, when that hour has begun), or at once that it cannot
-    //   be saved.
+    //   still saves the pet (now, when that hour has begun); or, when no opening saves
+    //   it, that it cannot be saved, at the start of the last hour before the notice
+    //   (now, when that hour has begun).
     std::vector<Reminder> reminders;
     // The first hour the search did not look at: nothing more is foreseen before it,
     // so plan again then. None once a death notice is foreseen: nothing new comes

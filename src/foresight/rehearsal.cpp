@@ -31,6 +31,10 @@ std::optional<Key> keyNamed(std::string_view section, std::string_view key) {
 constexpr int kMaxSteps = 1000;
 constexpr int kMaxMeals = 400;
 
+// The life clock's first tick comes 20 s after start-up, the animation ticking every
+// 10 ms meanwhile: a hatching stored when the game was closed during it ends before.
+constexpr int64_t kTicksBeforeFirstLifeClockTick = 20000 / 10;
+
 }  // namespace
 
 std::string MemorySettings::read(std::string_view section, std::string_view key) {
@@ -59,7 +63,23 @@ Sight Rehearsal::open(const LocalDateTime& at) {
     startUp(game_);
     // A first run is the one start-up that stores a stage.
     laidANewEgg_ = settings_.pet()[Key::Stade] != stored;
+    playTicks(kTicksBeforeFirstLifeClockTick);
     return tickNow();
+}
+
+// The animation as the running game plays it over `ticks` ticks of 10 ms: the quiet
+// ticks counted at once, each step played as its tick.
+void Rehearsal::playTicks(int64_t ticks) {
+    while (ticks > 0) {
+        const std::optional<int32_t> next = ticksToNextStep(game_.pet.stade, game_.pet.compteur);
+        if (!next || *next > ticks) {
+            countQuietTicks(game_.pet, ticks);
+            return;
+        }
+        countQuietTicks(game_.pet, *next - 1);
+        animationTick(game_);
+        ticks -= *next;
+    }
 }
 
 Sight Rehearsal::tick(const LocalDateTime& at) {

@@ -82,10 +82,10 @@ public:
     Rehearsal(const Rehearsal&) = delete;
     Rehearsal& operator=(const Rehearsal&) = delete;
 
-    // Opens the game at `at`: start-up, then the life clock's first tick, which comes
-    // 20 s later. At the start of an hour that tick falls in the same hour, and the
-    // rules read only the hour, so the sight holds for opening at any time until
-    // 20 s before the hour ends. REQUIRES: called once, first.
+    // Opens the game at `at`: start-up, the animation of the next 20 s (a stored
+    // hatching plays to its end), then the life clock's first tick, which comes then. At the start of an hour that tick
+    // falls in the same hour, and the rules read only the hour, so the sight holds for opening at any time until 20 s
+    // before the hour ends. REQUIRES: called once, first.
     Sight open(const LocalDateTime& at);
     // The life clock's first tick in the hour of `at`, the game having stayed open.
     Sight tick(const LocalDateTime& at);
@@ -104,6 +104,7 @@ public:
 
 private:
     Sight tickNow();
+    void playTicks(int64_t ticks);
     void playToItsEnd(std::string_view activity);
 
     MemorySettings settings_;

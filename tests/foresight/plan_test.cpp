@@ -54,6 +54,14 @@ StoredPet baby(int faim, const LocalDateTime& fed) {
     return pet;
 }
 
+// An egg that reached its hatching at `t` and was closed before the hatching ended.
+StoredPet hatching(const LocalDateTime& t) {
+    StoredPet pet = eggLaidAt(at(t.year, t.month, t.day, t.hour - 3));
+    pet[Key::Stade] = "Eclosion";
+    pet[Key::DateNourrit] = std::to_string(hourStamp(t));
+    return pet;
+}
+
 struct Case {
     const char* what;
     StoredPet pet;
@@ -152,6 +160,13 @@ TEST(Foresight, AnEgg) {
          at(2006, 1, 31, 22),
          {{at(2006, 2, 2, 6), T::EggDeathLastCall}, {at(2006, 2, 2, 7), T::EggDeath}},
          std::nullopt},
+        {"a hatching stored as the game closed: the baby's hunger counts from its hatching hour",
+         hatching(at(2024, 6, 10, 10)),
+         at(2024, 6, 10, 10, 30),
+         {{at(2024, 6, 10, 16), T::Crying},
+          {at(2024, 6, 10, 19), T::StarvationLastCall},
+          {at(2024, 6, 10, 20), T::Starvation}},
+         std::nullopt},
         {"the clock set back a day after it was made",
          eggLaidAt(at(2024, 6, 10, 10)),
          at(2024, 6, 9, 10),
@@ -177,21 +192,34 @@ TEST(Foresight, TheCalendarsJumps) {
           {at(2024, 1, 2, 5), T::StarvationLastCall},
           {at(2024, 1, 2, 6), T::Starvation}},
          std::nullopt},
+        // No care keeps the notice away: it is told in the last hour before it.
         {"the end of February, common year: 52 hours of hunger at midnight, even for a baby fed every hour",
          baby(0, at(2023, 2, 28, 20)),
          at(2023, 2, 28, 20, 10),
-         {{at(2023, 2, 28, 20, 10), T::StarvationCannotBeSaved}, {at(2023, 3, 1, 0), T::Starvation}},
+         {{at(2023, 2, 28, 23), T::StarvationCannotBeSaved}, {at(2023, 3, 1, 0), T::Starvation}},
          std::nullopt},
         {"the end of February, leap year: 25 hours at midnight are enough too",
          baby(0, at(2024, 2, 29, 20)),
          at(2024, 2, 29, 20, 10),
-         {{at(2024, 2, 29, 20, 10), T::StarvationCannotBeSaved}, {at(2024, 3, 1, 0), T::Starvation}},
+         {{at(2024, 2, 29, 23), T::StarvationCannotBeSaved}, {at(2024, 3, 1, 0), T::Starvation}},
          std::nullopt},
-        {"a sick baby taken to the vet is fed from 0 again, and still meets the end of February",
+        {"the end of February seen from 23:30: the last hour has begun, so it is told now",
+         baby(0, at(2023, 2, 28, 20)),
+         at(2023, 2, 28, 23, 30),
+         {{at(2023, 2, 28, 23, 30), T::StarvationCannotBeSaved}, {at(2023, 3, 1, 0), T::Starvation}},
+         std::nullopt},
+        {"a baby at -150 on 28 February cries at 19:00, and midnight is told at 23:00",
+         baby(-150, at(2023, 2, 28, 12)),
+         at(2023, 2, 28, 12),
+         {{at(2023, 2, 28, 19), T::Crying},
+          {at(2023, 2, 28, 23), T::StarvationCannotBeSaved},
+          {at(2023, 3, 1, 0), T::Starvation}},
+         std::nullopt},
+        {"a sick baby taken to the vet is fed from 0 again, and still meets the end of February, told 13 days on",
          baby(-32768, at(2023, 2, 15, 10)),
          at(2023, 2, 15, 10),
          {{at(2023, 2, 15, 10), T::Sickness},
-          {at(2023, 2, 15, 10), T::StarvationCannotBeSaved},
+          {at(2023, 2, 28, 23), T::StarvationCannotBeSaved},
           {at(2023, 3, 1, 0), T::Starvation}},
          std::nullopt},
         {"datenourrit in the future (the clock set back a day): hunger waits for it",
