@@ -51,7 +51,9 @@ void expectLooks(const std::vector<Look>& looks) {
         EXPECT_EQ(step.show, l.show);
         EXPECT_EQ(step.withdraw, l.withdraw);
         EXPECT_EQ(step.wakeAt.has_value(), l.wakeAt.has_value());
-        if (step.wakeAt && l.wakeAt) EXPECT_TRUE(*step.wakeAt == *l.wakeAt);
+        if (step.wakeAt && l.wakeAt) {
+            EXPECT_TRUE(*step.wakeAt == *l.wakeAt);
+        }
         if (step.show && l.delivered) teller.delivered();
     }
 }
