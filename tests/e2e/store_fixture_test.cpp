@@ -37,7 +37,7 @@ TEST(StoreFixture, TheScriptsHourStampIsTheGames) {
         {1, 1, 1, 0, 0}, {2006, 2, 28, 23, 0}, {2024, 3, 31, 23, 0}, {2026, 12, 7, 18, 0}, {9999, 12, 31, 23, 0},
     };
     for (const LocalDateTime& t : hours) {
-        const QString at = QString::asprintf("%04d-%02d-%02dT%02d", t.year, t.month, t.day, t.hour);
+        const QString at = QString::asprintf("%04d-%02d-%02d %02d", t.year, t.month, t.day, t.hour);
         EXPECT_EQ(fixture({"hour-stamp", at}).toInt(), hourStamp(t)) << at.toStdString();
     }
 }
@@ -77,6 +77,32 @@ TEST(StoreFixture, ABabyIsTheStoreQSettingsWritesForItsValues) {
         ASSERT_TRUE(theirs.open(QIODevice::ReadOnly));
         EXPECT_EQ(ours.readAll().toStdString(), theirs.readAll().toStdString());
     }
+}
+
+// The store's bytes for `values`, as QSettings writes them.
+std::string qsettingsBytes(const std::vector<std::pair<Key, std::string>>& values) {
+    QTemporaryDir dir;
+    {
+        QSettings qt(dir.filePath("Gribo.conf"), QSettings::IniFormat);
+        for (const auto& [key, value] : values) {
+            qt.setValue(QString::fromUtf8(pathOf(key).c_str()), QString::fromUtf8(value.c_str()));
+        }
+    }
+    QFile f(dir.filePath("Gribo.conf"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+TEST(StoreFixture, ABabyLaidAndFedAtGivenHoursIsTheStoreQSettingsWrites) {
+    QTemporaryDir config;
+    const QString file =
+        fixture({"baby", config.path(), "--faim", "500", "--fed-at", "2024-06-10 09", "--laid-at", "2024-06-10 06:00"});
+    std::vector<std::pair<Key, std::string>> values =
+        storedValues({.faim = 500, .fedStamp = hourStamp({2024, 6, 10, 9, 0})});
+    values.insert(values.end(),
+                  {{Key::Annee, "2024"}, {Key::Mois, "6"}, {Key::Jour, "10"}, {Key::Heure, "6"}, {Key::Min, "0"}});
+    QFile ours(file);
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ours.readAll().toStdString(), qsettingsBytes(values));
 }
 
 }  // namespace
