@@ -10,10 +10,17 @@
 // on where the scheduler put the two.
 
 #include <benchmark/benchmark.h>
+#include <poll.h>
+
+#ifdef GRIBO_BENCH_DAMAGE
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
+#endif
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
@@ -21,7 +28,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -33,9 +42,13 @@
 #include "anim/animation.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
+#include "sound/pulse_cry.h"
 #include "state/hour_stamp.h"
 #include "state/stages.h"
 #include "state/store_keys.h"
+#include "support/sound_server.h"
+#include "support/store_file.h"
+#include "support/store_fixture.h"
 
 namespace gribo {
 namespace {
@@ -162,11 +175,25 @@ std::optional<Cost> costOf(qint64 pid) {
     return c;
 }
 
+// A store for the game: `values` written as QSettings writes them, under `config`.
+void layOut(const QString& config, const std::vector<std::pair<Key, std::string>>& values) {
+    QSettings store(test::storeFileUnder(config), QSettings::IniFormat);
+    for (const auto& [key, value] : values) {
+        store.setValue(QString::fromStdString(test::pathOf(key)), QString::fromStdString(value));
+    }
+    store.sync();
+}
+
+int32_t hourStampNow() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return hourStamp({now.date().year(), now.date().month(), now.date().day(), now.time().hour(), 0});
+}
+
 // One program of the side-by-side run, with a store of its own.
 struct Contender {
     const char* name;
-    std::vector<std::pair<Key, QString>> store;  // empty: not the game
-    bool heard = true;                           // on the sound server, if there is one
+    std::vector<std::pair<Key, std::string>> store;  // empty: not the game
+    bool heard = true;                               // on the sound server, if there is one
     QTemporaryDir config{};
     QProcess process{};
     std::optional<Cost> before{}, after{};
@@ -178,23 +205,6 @@ bool xServerOn(const QString& display, QProcess& xvfb) {
     if (QFile::exists(socket)) return true;
     xvfb.start("Xvfb", {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     if (!xvfb.waitForStarted(5000)) return false;
-    for (int i = 0; i < 100 && !QFile::exists(socket); ++i) QThread::msleep(50);
-    return QFile::exists(socket);
-}
-
-// A PulseAudio server of the bench's own, with a null sink, in `runtime`: the one the
-// games are heard on. False if there is none here.
-bool soundServerIn(const QString& runtime, QProcess& server) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", runtime);
-    env.remove("PULSE_SERVER");
-    server.setProcessEnvironment(env);
-    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server.setStandardOutputFile(QProcess::nullDevice());
-    server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--log-level=0",
-                                "-L", "module-null-sink", "-L", "module-native-protocol-unix"});
-    if (!server.waitForStarted(5000)) return false;
-    const QString socket = runtime + "/pulse/native";
     for (int i = 0; i < 100 && !QFile::exists(socket); ++i) QThread::msleep(50);
     return QFile::exists(socket);
 }
@@ -211,39 +221,26 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
         return;
     }
     QTemporaryDir heardRuntime, silentRuntime;
-    QProcess sound;
-    const bool server = soundServerIn(heardRuntime.path(), sound);
+    test::SoundServer sound(heardRuntime.path());
+    const bool server = sound.start();
     const QDateTime now = QDateTime::currentDateTime();
-    const QString stamp = QString::number(
-        hourStamp({now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute()}));
-    const auto baby = [&stamp](const char* faim) {
-        return std::vector<std::pair<Key, QString>>{{Key::Stade, "nourrisson"},
-                                                    {Key::Faim, faim},
-                                                    {Key::Caca, "0"},
-                                                    {Key::CacaFait, "Oui"},
-                                                    {Key::DateNourrit, stamp}};
-    };
-    std::vector<std::pair<Key, QString>> egg = baby("0");
-    egg[0].second = "Oeuf1";  // laid now: it beats slowly for an hour
-    egg.insert(egg.end(), {{Key::Jour, QString::number(now.date().day())},
-                           {Key::Mois, QString::number(now.date().month())},
-                           {Key::Annee, QString::number(now.date().year())},
-                           {Key::Heure, QString::number(now.time().hour())},
-                           {Key::Min, QString::number(now.time().minute())}});
-    Contender runs[] = {{"resting baby", baby("0")},
+    const auto baby = [](int faim) { return test::storedValues({.faim = faim, .fedStamp = hourStampNow()}); };
+    // Laid now: it beats slowly for an hour.
+    std::vector<std::pair<Key, std::string>> egg =
+        test::storedValues({.fedStamp = hourStampNow(), .stade = stage::kOeuf1});
+    egg.insert(egg.end(), {{Key::Jour, std::to_string(now.date().day())},
+                           {Key::Mois, std::to_string(now.date().month())},
+                           {Key::Annee, std::to_string(now.date().year())},
+                           {Key::Heure, std::to_string(now.time().hour())},
+                           {Key::Min, std::to_string(now.time().minute())}});
+    Contender runs[] = {{"resting baby", baby(0)},
                         {"slow egg", egg},
-                        {"crying baby", baby("700")},
-                        {"crying, no srv", baby("700"), false},
+                        {"crying baby", baby(700)},
+                        {"crying, no srv", baby(700), false},
                         {"bare 10 ms", {}}};
     const Contender& bare = runs[4];
     for (Contender& c : runs) {
-        QSettings store(c.config.path() + "/Gribo/Gribo.conf", QSettings::IniFormat);
-        for (const auto& [key, value] : c.store) {
-            store.setValue(QString::fromUtf8(nameOf(key).section.data(), qsizetype(nameOf(key).section.size())) + "/" +
-                               QString::fromUtf8(nameOf(key).key.data(), qsizetype(nameOf(key).key.size())),
-                           value);
-        }
-        store.sync();
+        layOut(c.config.path(), c.store);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("DISPLAY", display);
@@ -267,10 +264,7 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
         xvfb.terminate();
         xvfb.waitForFinished();
     }
-    if (sound.state() == QProcess::Running) {
-        sound.terminate();
-        sound.waitForFinished();
-    }
+    sound.stop();
 
     std::printf(
         "\nThe running program under Xvfb %s, %d s from %d s after start, beside a bare Qt window with "
@@ -302,6 +296,213 @@ void measureSideBySide(const QString& display, int settle, int seconds) {
     }
 }
 
+// How long the server takes to start a cry's stream after the game asks for it: the
+// cry goes with its picture, so this is how late it is heard. Ten cries a second apart
+// on a private PulseAudio, each timed from playCry to the server's report of the new
+// stream (pactl subscribe, whose own delay is in the figure).
+void measureCryStart() {
+    QTemporaryDir runtime;
+    test::SoundServer server(runtime.path());
+    if (!server.start()) {
+        std::printf("\nno PulseAudio here: the cry's start is not measured\n");
+        return;
+    }
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldConfig = qgetenv("PULSE_CLIENTCONFIG");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    qputenv("PULSE_CLIENTCONFIG", server.clientConfig().toUtf8());
+    std::vector<double> delays;
+    {
+        sound::PulseCry cry(QString(GRIBO_DATAS) + "/gribo/pleure.wav");
+        QElapsedTimer waited;
+        waited.start();
+        while (cry.link() != sound::PulseCry::Link::Ready && waited.elapsed() < 30000) {
+            if (cry.link() != sound::PulseCry::Link::Connecting) cry.playCry();
+            QCoreApplication::processEvents();
+            QThread::msleep(10);
+        }
+        QProcess events;
+        events.setProcessEnvironment(server.environment());
+        events.start("pactl", {"subscribe"});
+        events.waitForStarted(5000);
+        // Waits for a report holding `what`; its time in ms, or -1 after `ms`.
+        const auto reported = [&events](const char* what, int ms) -> double {
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < ms) {
+                while (events.canReadLine()) {
+                    if (events.readLine().contains(what)) return double(clock.nsecsElapsed()) / 1e6;
+                }
+                events.waitForReadyRead(int(ms - clock.elapsed()));
+            }
+            return -1;
+        };
+        // Once the server reports a change of the sink's volume, it reports every new stream.
+        for (int i = 0; i < 20; ++i) {
+            server.pactl({"set-sink-volume", "ecoute", i % 2 ? "100%" : "99%"});
+            if (reported("'change' on sink", 1000) >= 0) break;
+        }
+        for (int i = 0; i < 10 && cry.link() == sound::PulseCry::Link::Ready; ++i) {
+            QThread::msleep(1000);  // the last cry is over
+            while (events.canReadLine()) events.readLine();
+            QElapsedTimer asked;
+            asked.start();
+            cry.playCry();
+            const double sent = double(asked.nsecsElapsed()) / 1e6;
+            const double started = reported("'new' on sink-input", 1000);
+            if (started >= 0) delays.push_back(sent + started);
+        }
+        events.kill();
+        events.waitForFinished();
+    }
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    qputenv("PULSE_CLIENTCONFIG", oldConfig);
+    if (delays.empty()) {
+        std::printf("\nthe server started none of the cries\n");
+        return;
+    }
+    std::sort(delays.begin(), delays.end());
+    std::printf(
+        "\nThe cry's start on a private PulseAudio, from the request to the server's new stream "
+        "(%zu cries): median %.1f ms, %.1f to %.1f ms\n",
+        delays.size(), delays[delays.size() / 2], delays.front(), delays.back());
+}
+
+#ifdef GRIBO_BENCH_DAMAGE
+// Watches the X server's screen: when a window is mapped, and when it is first drawn.
+class ScreenWatch {
+public:
+    explicit ScreenWatch(const QString& display) : c_(xcb_connect(display.toLocal8Bit().constData(), nullptr)) {
+        if (xcb_connection_has_error(c_)) return;
+        damage_ = xcb_get_extension_data(c_, &xcb_damage_id);
+        if (!damage_ || !damage_->present) return;
+        free(xcb_damage_query_version_reply(c_, xcb_damage_query_version(c_, 1, 1), nullptr));
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+        const uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(c_, root, XCB_CW_EVENT_MASK, &events);
+        xcb_damage_create(c_, xcb_generate_id(c_), root, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+        xcb_flush(c_);
+        ok_ = true;
+    }
+    ~ScreenWatch() { xcb_disconnect(c_); }
+    bool ok() const { return ok_; }
+
+    // Starts `process` and waits for its window's first picture (the first damage to
+    // the screen once a window is mapped): the time from the start, in ms, or -1.
+    double firstPaint(QProcess& process, const QString& exe, const QStringList& args) {
+        drain();
+        QElapsedTimer clock;
+        clock.start();
+        process.start(exe, args);
+        bool mapped = false;
+        while (clock.elapsed() < 10000) {
+            while (xcb_generic_event_t* e = next(10)) {
+                const int type = e->response_type & 0x7f;
+                if (type == XCB_MAP_NOTIFY) {
+                    mapped = true;
+                    window_ = reinterpret_cast<xcb_map_notify_event_t*>(e)->window;
+                }
+                const bool painted = mapped && type == damage_->first_event + XCB_DAMAGE_NOTIFY;
+                free(e);
+                if (painted) return double(clock.nsecsElapsed()) / 1e6;
+            }
+        }
+        return -1;
+    }
+    // Kills `process` and waits until its window has left the screen.
+    void close(QProcess& process) {
+        process.kill();
+        process.waitForFinished();
+        QElapsedTimer clock;
+        clock.start();
+        while (window_ && clock.elapsed() < 5000) {
+            while (xcb_generic_event_t* e = next(10)) {
+                const bool gone = (e->response_type & 0x7f) == XCB_DESTROY_NOTIFY &&
+                                  reinterpret_cast<xcb_destroy_notify_event_t*>(e)->window == window_;
+                free(e);
+                if (gone) window_ = 0;
+            }
+        }
+        window_ = 0;
+    }
+
+private:
+    xcb_generic_event_t* next(int ms) {
+        if (xcb_generic_event_t* e = xcb_poll_for_event(c_)) return e;
+        pollfd p{xcb_get_file_descriptor(c_), POLLIN, 0};
+        ::poll(&p, 1, ms);
+        return xcb_poll_for_event(c_);
+    }
+    void drain() {
+        while (xcb_generic_event_t* e = xcb_poll_for_event(c_)) free(e);
+    }
+    xcb_connection_t* c_;
+    const xcb_query_extension_reply_t* damage_ = nullptr;
+    xcb_window_t window_ = 0;
+    bool ok_ = false;
+};
+
+// Start-up: the time from a program's start to its window's first picture under Xvfb,
+// for the game (a resting baby, as a player finds it) and a bare Qt window, in turns,
+// and for a bare window with a menu bar of two entries: what text alone costs.
+void measureFirstPaint(const QString& display, int pairs) {
+    QProcess xvfb;
+    if (!xServerOn(display, xvfb)) return;
+    ScreenWatch screen(display);
+    if (!screen.ok()) {
+        std::printf("\nno DAMAGE extension on %s: start-up not measured\n", qPrintable(display));
+        return;
+    }
+    // A session bus of the run's own, as a desktop has (accessibility and menus ask it).
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    bus.waitForReadyRead(10000);
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    QTemporaryDir config;
+    layOut(config.path(), test::storedValues({.fedStamp = hourStampNow()}));
+    struct Yardstick {
+        const char* name;
+        QString exe;
+        QStringList args;
+        std::vector<double> ms;
+    } sticks[] = {{"game", GRIBO_EXE, {}, {}},
+                  {"bare window", GRIBO_BARE_WINDOW, {}, {}},
+                  {"bare + menu bar", GRIBO_BARE_WINDOW, {"--menu-bar"}, {}}};
+    for (int pair = 0; pair < pairs; ++pair) {
+        for (Yardstick& y : sticks) {
+            QTemporaryDir runtime;  // a new game each time, as after a reboot
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_QPA_PLATFORM", "xcb");
+            env.insert("DISPLAY", display);
+            env.insert("XDG_CONFIG_HOME", config.path());
+            env.insert("XDG_RUNTIME_DIR", runtime.path());
+            env.insert("DBUS_SESSION_BUS_ADDRESS", address.isEmpty() ? "disabled:" : address);
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            const double ms = screen.firstPaint(p, y.exe, y.args);
+            if (ms >= 0) y.ms.push_back(ms);
+            screen.close(p);
+        }
+    }
+    bus.kill();
+    bus.waitForFinished();
+    if (xvfb.state() == QProcess::Running) {
+        xvfb.terminate();
+        xvfb.waitForFinished();
+    }
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v[v.size() / 2];
+    };
+    const double bare = median(sticks[1].ms);
+    std::printf("\nStart-up under Xvfb %s, from the start to the window's first picture (median of %d, in turns):\n",
+                qPrintable(display), pairs);
+    for (const Yardstick& y : sticks) {
+        std::printf("%-16s %7.1f ms  %6.2f x bare\n", y.name, median(y.ms), bare > 0 ? median(y.ms) / bare : 0.0);
+    }
+}
+#endif
+
 }  // namespace
 }  // namespace gribo
 
@@ -311,6 +512,14 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     const QByteArray display = qgetenv("GRIBO_BENCH_DISPLAY");
-    gribo::measureSideBySide(display.isEmpty() ? ":91" : QString::fromLocal8Bit(display), 25, 30);
+    const QString on = display.isEmpty() ? ":91" : QString::fromLocal8Bit(display);
+#ifdef GRIBO_BENCH_DAMAGE
+    const int pairs = qEnvironmentVariableIntValue("GRIBO_BENCH_STARTS");
+    gribo::measureFirstPaint(on, pairs > 0 ? pairs : 10);
+#else
+    std::printf("\nlibxcb-damage0-dev is missing: start-up not measured (make bench installs it)\n");
+#endif
+    gribo::measureCryStart();
+    gribo::measureSideBySide(on, 25, 30);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QVariantMap>
@@ -21,6 +22,8 @@
 #include <optional>
 
 #include "state/hour_stamp.h"
+#include "support/store_file.h"
+#include "support/store_fixture.h"
 
 namespace {
 
@@ -54,17 +57,13 @@ std::optional<Cost> costOf(qint64 pid) {
     return c;
 }
 
-// A baby at rest fed at the hour of `t` with `faim`, in `config`/Gribo/Gribo.conf.
+// A baby at rest fed at the hour of `t` with `faim`, in the store under `config`.
 void writeBaby(const QString& config, const QDateTime& t, int faim) {
-    QDir().mkpath(config + "/Gribo");
-    QFile f(config + "/Gribo/Gribo.conf");
-    f.open(QIODevice::WriteOnly);
     const int32_t stamp = gribo::hourStamp({t.date().year(), t.date().month(), t.date().day(), t.time().hour(), 0});
-    f.write(
-        QString("[datestats]\ndatenourrit=%1\n\n[stade]\nstade=nourrisson\n\n[stats]\ncaca=0\ncacafait=Oui\nfaim=%2\n")
-            .arg(stamp)
-            .arg(faim)
-            .toUtf8());
+    QSettings store(gribo::test::storeFileUnder(config), QSettings::IniFormat);
+    for (const auto& [key, value] : gribo::test::storedValues({.faim = faim, .fedStamp = stamp})) {
+        store.setValue(QString::fromStdString(gribo::test::pathOf(key)), QString::fromStdString(value));
+    }
 }
 
 QString faketimeLib() {

@@ -24,12 +24,11 @@ washes away its droppings and the vet cures a baby that was fed too much.
 
 The game is in French. Its pictures are crisp pixel art, and the pet is saved
 at every change.")
-# The libraries come from the program itself; the Wayland platform plugin is the
-# one the program loads without linking it. The X11 plugin and the GIF reader are
-# part of libqt6gui6, and the cry is played through the sound server by libpulse0,
-# found by shlibdeps.
+# The libraries come from the program itself; the Wayland platform plugin and libpulse0
+# (which plays the cry through the sound server) are the ones the program loads without
+# linking them. The X11 plugin and the GIF reader are part of libqt6gui6.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, libpulse0")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The reminder service's autostart entry lies in /etc: the administrator's to change,
 # so kept across upgrades.

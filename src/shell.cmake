@@ -5,7 +5,7 @@
 #
 # store, sound and platform never include each other, the session or the windows.
 
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network DBus)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets DBus)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBPULSE REQUIRED IMPORTED_TARGET libpulse)
 
@@ -48,15 +48,19 @@ endfunction()
 
 # The store on disk: its file format, the durable write, the file port.
 gribo_room(store LIBS Qt6::Core)
-# The cry on the desktop's sound server, and the WAV reader.
-gribo_room(sound LIBS Qt6::Core PkgConfig::LIBPULSE)
+# The cry on the desktop's sound server, and the WAV reader. libpulse is loaded at the
+# first cry (pulse_library.h): its headers only, here.
+gribo_room(sound LIBS Qt6::Core ${CMAKE_DL_LIBS})
+target_include_directories(gribo_sound PRIVATE ${LIBPULSE_INCLUDE_DIRS})
 # The desktop around the game: its files, environment, the command line, the system's
 # clock and random source, the desktop's notifications, the game and its reminder
 # service finding each other (Qt Core and D-Bus: what the windowless reminder service
-# shares with the game); and, for the game alone, its identity and one game per store.
-set(platform_windowed identity single_instance)
+# shares with the game); and, for the game alone, its identity, one game per store and
+# the order of its start (Gui, fontconfig).
+set(platform_windowed identity single_instance start_up)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 gribo_room(platform TARGET gribo_platform_base AUTOMOC LIBS Qt6::Core Qt6::DBus EXCEPT ${platform_windowed})
-gribo_room(platform AUTOMOC LIBS gribo_platform_base Qt6::Core Qt6::Gui Qt6::Network ONLY ${platform_windowed})
+gribo_room(platform AUTOMOC LIBS gribo_platform_base Qt6::Core Qt6::Gui PkgConfig::FONTCONFIG ONLY ${platform_windowed})
 # The installed pictures are found from the executable by this relative path
 # (../share/gribo for bin/ and share/gribo), whatever the prefix; the game and its
 # reminder service (in a private folder of the installation) find each other the same way.

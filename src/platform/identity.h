@@ -10,7 +10,13 @@
 
 namespace gribo::platform {
 
+// Names the application, its version and its launcher.
 // REQUIRES: the QGuiApplication exists and no window has been created yet.
 void setApplicationIdentity();
+
+// Gives every window Gribo's face, at each size of the icon theme. Reading the eight
+// icons takes a few milliseconds: the program does it once its window is on the screen.
+// REQUIRES: the QGuiApplication exists.
+void setWindowIcons();
 
 }  // namespace gribo::platform

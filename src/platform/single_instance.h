@@ -1,16 +1,17 @@
 #pragma once
 
 // One game per player and store. The first start takes a lock in the session's runtime
-// folder, named after the store, and listens on a local socket beside it; a second
+// folder, named after the store, and listens on a local (Unix) socket beside it; a second
 // start finds the lock held, asks the running game to come forward and leaves without
 // touching the store. A game killed outright leaves a stale lock, which the next start
 // recognises (the process named in it is gone) and takes over.
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace gribo::platform {
 
@@ -37,11 +38,16 @@ Q_SIGNALS:
     void comeForward();
 
 private:
+    struct Peer;
+    bool listen();
     void answer();
+    void hear(Peer* peer);
 
     QString socketPath_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer server_;
+    int listener_ = -1;
+    std::unique_ptr<QSocketNotifier> incoming_;
+    std::vector<std::unique_ptr<Peer>> peers_;
     bool primary_ = false;
 };
 

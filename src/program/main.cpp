@@ -14,6 +14,7 @@
 #include "platform/identity.h"
 #include "platform/platform_env.h"
 #include "platform/single_instance.h"
+#include "platform/start_up.h"
 #include "platform/system_ports.h"
 #include "sound/pulse_cry.h"
 #include "store/settings_store.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     using namespace gribo;
     if (const std::optional<int> status = platform::handleCommandLine(argc, argv)) return *status;
     platform::prepareEnvironment();
+    platform::FontsAhead fonts;  // read while the application connects to the display
     QApplication app(argc, argv);
     platform::setApplicationIdentity();
 
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
     platform::SystemRandom random;
     windows::SecondaryWindows shown;
     sound::PulseCry cry(platform::assetFile(asset::kPleureWav));
+    fonts.ready();
     platform::DesktopNotifications notifications;
     QPointer<windows::Form1> form1 =
         new windows::Form1({.store = saved,
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
         platform::startRemindersUnlessRunning();
     });
     form1->show();
+    platform::afterFirstPicture(*form1->windowHandle(), platform::setWindowIcons);
     QTimer::singleShot(0, [] { platform::announceGame(); });  // after the first paint is on its way
     const int status = app.exec();
     delete form1;  // if its deletion was still pending: before the services it runs on

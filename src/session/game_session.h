@@ -41,7 +41,6 @@ public:
     void afterEachHandler(std::function<void(const Game&)> after) { after_ = std::move(after); }
 
     const PetState& pet() const { return game_.pet; }
-    QString storeFile() const { return store_.fileName(); }
 
     // Who tells the player that the store cannot be saved (the file, the system's
     // reason), and that it is saved again.

@@ -1,26 +1,44 @@
 #include "sound/pulse_cry.h"
 
-#include <pulse/context.h>
 #include <pulse/error.h>
-#include <pulse/mainloop.h>
-#include <pulse/proplist.h>
-#include <pulse/scache.h>
-#include <pulse/stream.h>
 
 #include <QFile>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <array>
 #include <cerrno>
+#include <utility>
+
+#include "sound/pulse_library.h"
 
 namespace gribo::sound {
 namespace {
 
-SteadyTime now() { return std::chrono::steady_clock::now(); }
-
 // A turn of the loop goes on while it finds something to do; a connection never needs
 // this many in a row, so more means something keeps it busy: the rest waits for Qt's loop.
 constexpr int kMostTurns = 16;
+
+// A file bigger than this holds more than the server's sample cache keeps: not read.
+constexpr qint64 kLargestFile = kMostSampleBytes + 1024 * 1024;
+
+// The server's name for each layout of the samples.
+constexpr std::array<std::pair<SampleFormat, pa_sample_format_t>, 7> kServerFormats = {{
+    {SampleFormat::U8, PA_SAMPLE_U8},
+    {SampleFormat::ALaw, PA_SAMPLE_ALAW},
+    {SampleFormat::MuLaw, PA_SAMPLE_ULAW},
+    {SampleFormat::S16LE, PA_SAMPLE_S16LE},
+    {SampleFormat::S24LE, PA_SAMPLE_S24LE},
+    {SampleFormat::S32LE, PA_SAMPLE_S32LE},
+    {SampleFormat::Float32LE, PA_SAMPLE_FLOAT32LE},
+}};
+
+pa_sample_format_t serverFormat(SampleFormat format) {
+    for (const auto& [ours, theirs] : kServerFormats) {
+        if (ours == format) return theirs;
+    }
+    return PA_SAMPLE_INVALID;
+}
 
 }  // namespace
 
@@ -65,28 +83,52 @@ bool CryGate::admit(SteadyTime now) {
     return true;
 }
 
-PulseCry::PulseCry(const QString& file) : gate_(std::chrono::milliseconds(0)) {
+PulseCry::PulseCry(const QString& file, MonotonicClock clock)
+    : clock_(std::move(clock)), gate_(std::chrono::milliseconds(0)) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return;  // silent
-    pcm_ = decodeWav(f.readAll());
-    if (!pcm_) return;
+    if (!f.open(QIODevice::ReadOnly)) return;  // no file: silent
+    DecodedWav wav = f.size() > kLargestFile ? DecodedWav{std::nullopt, "longer than the sound server keeps"}
+                                             : decodeWav(f.readAll());
+    if (!wav.pcm) {
+        qWarning("Gribo: %s is not a sound the game can play (%s): the baby cries silently", qPrintable(file),
+                 wav.fault);
+        return;
+    }
+    pcm_ = std::move(wav.pcm);
     gate_ = CryGate(std::chrono::milliseconds(pcm_->milliseconds()));
+}
+
+// At the first cry: libpulse, the cry's properties and the loop. False if the library
+// cannot be had: silent from then on.
+bool PulseCry::prepare() {
+    if (loop_) return true;
+    if (!pulse_ && !(pulse_ = PulseLibrary::get())) {
+        pcm_.reset();
+        return false;
+    }
     // The mixer lists the cry under the game's name and icon, as an event sound, so a
     // player can lower or mute it there (and the server keeps that setting).
-    props_ = pa_proplist_new();
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_NAME, "Gribo");
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_ID, GRIBO_APP_ID);
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_ICON_NAME, GRIBO_APP_ID);
-    pa_proplist_sets(props_, PA_PROP_APPLICATION_VERSION, GRIBO_VERSION);
-    pa_proplist_sets(props_, PA_PROP_MEDIA_ROLE, "event");
-    pa_proplist_sets(props_, PA_PROP_MEDIA_NAME, "pleure");
+    if (!props_) {
+        props_ = pulse_->pa_proplist_new();
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_NAME, "Gribo");
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_ID, GRIBO_APP_ID);
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_ICON_NAME, GRIBO_APP_ID);
+        pulse_->pa_proplist_sets(props_, PA_PROP_APPLICATION_VERSION, GRIBO_VERSION);
+        pulse_->pa_proplist_sets(props_, PA_PROP_MEDIA_ROLE, "event");
+        pulse_->pa_proplist_sets(props_, PA_PROP_MEDIA_NAME, "pleure");
+    }
+    loop_ = pulse_->pa_mainloop_new();
+    if (!loop_) return false;
+    pulse_->pa_mainloop_set_poll_func(loop_, &PulseCry::pollNow, this);
+    watches_ = std::make_unique<Watches>(this);
+    return true;
 }
 
 PulseCry::~PulseCry() {
     watches_.reset();
     dropConnection();
-    if (loop_) pa_mainloop_free(loop_);
-    if (props_) pa_proplist_free(props_);
+    if (loop_) pulse_->pa_mainloop_free(loop_);
+    if (props_) pulse_->pa_proplist_free(props_);
 }
 
 bool PulseCry::watching() const { return watches_ && watches_->any(); }
@@ -98,8 +140,8 @@ void PulseCry::turn() {
     if (!loop_) return;
     int turns = 0;
     for (; turns < kMostTurns; ++turns) {
-        if (pa_mainloop_prepare(loop_, -1) < 0 || pa_mainloop_poll(loop_) < 0) break;
-        if (pa_mainloop_dispatch(loop_) <= 0) break;
+        if (pulse_->pa_mainloop_prepare(loop_, -1) < 0 || pulse_->pa_mainloop_poll(loop_) < 0) break;
+        if (pulse_->pa_mainloop_dispatch(loop_) <= 0) break;
     }
     if (turns == kMostTurns) polledTimeout_ = 0;  // more to do: soon, from Qt's loop
     watch();
@@ -129,13 +171,8 @@ int PulseCry::pollNow(pollfd* fds, unsigned long count, int timeout, void* self)
 
 void PulseCry::playCry() {
     if (!pcm_) return;
-    const SteadyTime t = now();
-    if (!loop_) {
-        loop_ = pa_mainloop_new();
-        if (!loop_) return;
-        pa_mainloop_set_poll_func(loop_, &PulseCry::pollNow, this);
-        watches_ = std::make_unique<Watches>(this);
-    }
+    const SteadyTime t = clock_();
+    if (!prepare()) return;
     turn();  // what the server said since the last cry: its replies, or that it went away
     switch (link_) {
         case Link::Ready:
@@ -163,12 +200,12 @@ void PulseCry::connectNow(SteadyTime t) {
     dropConnection();
     lastTry_ = t;
     link_ = Link::Lost;
-    context_ = pa_context_new_with_proplist(pa_mainloop_get_api(loop_), "Gribo", props_);
+    context_ = pulse_->pa_context_new_with_proplist(pulse_->pa_mainloop_get_api(loop_), "Gribo", props_);
     if (!context_) return;
-    pa_context_set_state_callback(context_, &PulseCry::contextChanged, this);
+    pulse_->pa_context_set_state_callback(context_, &PulseCry::contextChanged, this);
     link_ = Link::Connecting;
     // Never starts a server: that is the desktop's business, and it would wait for it.
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) link_ = Link::Lost;
+    if (pulse_->pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) link_ = Link::Lost;
     if (link_ == Link::Connecting) waiting_ = t;
 }
 
@@ -176,15 +213,15 @@ void PulseCry::connectNow(SteadyTime t) {
 void PulseCry::dropConnection() {
     waiting_.reset();
     if (upload_) {
-        pa_stream_set_state_callback(upload_, nullptr, nullptr);
-        pa_stream_disconnect(upload_);
-        pa_stream_unref(upload_);
+        pulse_->pa_stream_set_state_callback(upload_, nullptr, nullptr);
+        pulse_->pa_stream_disconnect(upload_);
+        pulse_->pa_stream_unref(upload_);
         upload_ = nullptr;
     }
     if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
+        pulse_->pa_context_set_state_callback(context_, nullptr, nullptr);
+        pulse_->pa_context_disconnect(context_);
+        pulse_->pa_context_unref(context_);
         context_ = nullptr;
     }
 }
@@ -192,7 +229,7 @@ void PulseCry::dropConnection() {
 void PulseCry::contextChanged(pa_context* context, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (context != cry.context_) return;
-    switch (pa_context_get_state(context)) {
+    switch (cry.pulse_->pa_context_get_state(context)) {
         case PA_CONTEXT_READY:
             cry.upload();
             return;
@@ -210,35 +247,39 @@ void PulseCry::contextChanged(pa_context* context, void* self) {
 // earlier run of the game left there).
 void PulseCry::upload() {
     pa_sample_spec sampleFormat{};
-    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.format = serverFormat(pcm_->format);
     sampleFormat.rate = static_cast<uint32_t>(pcm_->rate);
     sampleFormat.channels = static_cast<uint8_t>(pcm_->channels);
-    upload_ = pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, nullptr, props_);
+    // The file names no channels: the server's usual ones, as many as there are.
+    pa_channel_map channels{};
+    pulse_->pa_channel_map_init_extend(&channels, sampleFormat.channels, PA_CHANNEL_MAP_DEFAULT);
+    upload_ = pulse_->pa_stream_new_with_proplist(context_, kSampleName, &sampleFormat, &channels, props_);
     if (!upload_) {
         link_ = Link::Lost;
         return;
     }
-    pa_stream_set_state_callback(upload_, &PulseCry::uploadChanged, this);
-    if (pa_stream_connect_upload(upload_, static_cast<size_t>(pcm_->samples.size())) < 0) link_ = Link::Lost;
+    pulse_->pa_stream_set_state_callback(upload_, &PulseCry::uploadChanged, this);
+    if (pulse_->pa_stream_connect_upload(upload_, static_cast<size_t>(pcm_->samples.size())) < 0) link_ = Link::Lost;
 }
 
 void PulseCry::uploadChanged(pa_stream* stream, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (stream != cry.upload_) return;
-    switch (pa_stream_get_state(stream)) {
+    switch (cry.pulse_->pa_stream_get_state(stream)) {
         case PA_STREAM_READY:
-            if (pa_stream_write(stream, cry.pcm_->samples.constData(), static_cast<size_t>(cry.pcm_->samples.size()),
-                                nullptr, 0, PA_SEEK_RELATIVE) < 0 ||
-                pa_stream_finish_upload(stream) < 0) {
+            if (cry.pulse_->pa_stream_write(stream, cry.pcm_->samples.constData(),
+                                            static_cast<size_t>(cry.pcm_->samples.size()), nullptr, 0,
+                                            PA_SEEK_RELATIVE) < 0 ||
+                cry.pulse_->pa_stream_finish_upload(stream) < 0) {
                 cry.link_ = Link::Lost;
             }
             return;
         case PA_STREAM_TERMINATED: {  // the whole cry is in the cache
-            pa_stream_set_state_callback(stream, nullptr, nullptr);
-            pa_stream_unref(stream);
+            cry.pulse_->pa_stream_set_state_callback(stream, nullptr, nullptr);
+            cry.pulse_->pa_stream_unref(stream);
             cry.upload_ = nullptr;
             cry.link_ = Link::Ready;
-            const SteadyTime t = now();
+            const SteadyTime t = cry.clock_();
             if (cry.waiting_ && t - *cry.waiting_ <= kLatest) cry.play(t);
             cry.waiting_.reset();
             return;
@@ -255,9 +296,9 @@ void PulseCry::uploadChanged(pa_stream* stream, void* self) {
 // One cry, whole, unless the last one is still heard.
 void PulseCry::play(SteadyTime t) {
     if (!gate_.admit(t)) return;
-    pa_operation* op = pa_context_play_sample_with_proplist(context_, kSampleName, nullptr, PA_VOLUME_INVALID, props_,
-                                                            &PulseCry::played, this);
-    if (op) pa_operation_unref(op);
+    pa_operation* op = pulse_->pa_context_play_sample_with_proplist(context_, kSampleName, nullptr, PA_VOLUME_INVALID,
+                                                                    props_, &PulseCry::played, this);
+    if (op) pulse_->pa_operation_unref(op);
 }
 
 // The server did not find the sample (another program took its name away, say): it is
@@ -265,9 +306,9 @@ void PulseCry::play(SteadyTime t) {
 void PulseCry::played(pa_context* context, uint32_t stream, void* self) {
     PulseCry& cry = *static_cast<PulseCry*>(self);
     if (stream != PA_INVALID_INDEX || context != cry.context_ || cry.link_ != Link::Ready) return;
-    if (pa_context_errno(context) != PA_ERR_NOENTITY) return;
+    if (cry.pulse_->pa_context_errno(context) != PA_ERR_NOENTITY) return;
     cry.link_ = Link::Connecting;
-    cry.lastTry_ = now();
+    cry.lastTry_ = cry.clock_();
     cry.upload();
 }
 

@@ -17,8 +17,8 @@
 // game the one wake-up of its picture, and a quiet pet costs none.
 //
 // A cry due while the last one is still heard is skipped, so every cry ends whole
-// and none is cut (no click). No file, a file that is not 16-bit PCM, no server: the
-// game plays on silently. When the server goes away, a later cry (one every few
+// and none is cut (no click). No file, a file that is no sound the server plays (said
+// once on stderr), no server: the game plays on silently. When the server goes away, a later cry (one every few
 // seconds at most) connects again and hands the sample over again, so the cry comes
 // back with the server. playCry never waits on the server: it sends a request if it
 // can, and returns.
@@ -28,6 +28,7 @@
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,7 +43,10 @@ struct pa_proplist;
 
 namespace gribo::sound {
 
+struct PulseLibrary;
 using SteadyTime = std::chrono::steady_clock::time_point;
+// The monotonic clock the cry is timed on: the system's, or a test's.
+using MonotonicClock = std::function<SteadyTime()>;
 
 // When a cry may start: not while the last one it let through is still heard.
 class CryGate {
@@ -67,7 +71,7 @@ public:
     };
 
     // The server's sample cache holds the cry under this name.
-    static constexpr const char* kSampleName = "io.github.gribo.Gribo.pleure";
+    static constexpr const char* kSampleName = GRIBO_APP_ID ".pleure";
     // A cry asked while the game connects is still played if the sample is ready this
     // soon after; later, it would come after its picture and is skipped.
     static constexpr std::chrono::milliseconds kLatest{50};
@@ -75,8 +79,10 @@ public:
     // a connection still not ready this long after its try is given up for a new one.
     static constexpr std::chrono::seconds kRetry{3};
 
-    // Made and played on a thread that runs a Qt event loop (the GUI thread).
-    explicit PulseCry(const QString& file);
+    // Made and played on a thread that runs a Qt event loop (the GUI thread). Reads
+    // `file` now; times the retries on `clock`.
+    explicit PulseCry(
+        const QString& file, MonotonicClock clock = [] { return std::chrono::steady_clock::now(); });
     ~PulseCry() override;
     PulseCry(const PulseCry&) = delete;
     PulseCry& operator=(const PulseCry&) = delete;
@@ -88,6 +94,7 @@ public:
 
 private:
     struct Watches;
+    bool prepare();
     void turn();
     void watch();
     static int pollNow(pollfd* fds, unsigned long count, int timeout, void* self);
@@ -99,8 +106,10 @@ private:
     static void uploadChanged(pa_stream* stream, void* self);
     static void played(pa_context* context, uint32_t stream, void* self);
 
+    MonotonicClock clock_;
     std::optional<Pcm> pcm_;
     CryGate gate_;
+    const PulseLibrary* pulse_ = nullptr;  // from the first cry on
     pa_proplist* props_ = nullptr;
     pa_mainloop* loop_ = nullptr;  // from the first cry on
     // What the loop would have waited on at its last turn: its file descriptors, and how

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace gribo::windows {
 
 // Tells the player, in a window of its own that blocks nothing, that the pet cannot be

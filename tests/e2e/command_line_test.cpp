@@ -43,7 +43,7 @@ TEST(CommandLine, AnswersAndEndsWithTheUsualStatus) {
         gribo.setProcessEnvironment(env);
         gribo.start(GRIBO_EXE, c.arguments);
         const QString what = c.arguments.join(' ');
-        ASSERT_TRUE(gribo.waitForFinished(10000)) << what.toStdString();
+        ASSERT_TRUE(gribo.waitForFinished(60000)) << what.toStdString();
         EXPECT_EQ(gribo.exitStatus(), QProcess::NormalExit) << what.toStdString();
         EXPECT_EQ(gribo.exitCode(), c.status) << what.toStdString();
         const QString out = QString::fromLocal8Bit(gribo.readAllStandardOutput());

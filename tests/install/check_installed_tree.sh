@@ -56,16 +56,17 @@ odd=$(find "$tmp/root" -mindepth 1 -type d ! -perm 0755)
 # The installed game, far from its build: its first run loads the room and the sky,
 # then writes a new egg; no picture may be missing by then.
 config=$tmp/config
+store=$(/usr/bin/python3 "$(dirname "$0")/../support/store_fixture.py" path "$config")
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$config "$usr/bin/gribo" >"$tmp/log" 2>&1 &
 game=$!
 tries=0
-while [ ! -s "$config/Gribo/Gribo.conf" ] && [ $tries -lt 200 ] && kill -0 $game 2>/dev/null; do
+while [ ! -s "$store" ] && [ $tries -lt 600 ] && kill -0 $game 2>/dev/null; do
     sleep 0.1
     tries=$((tries + 1))
 done
 kill $game 2>/dev/null
 wait $game 2>/dev/null
-[ -s "$config/Gribo/Gribo.conf" ] || fail "the installed game wrote no pet: $(cat "$tmp/log")"
+[ -s "$store" ] || fail "the installed game wrote no pet: $(cat "$tmp/log")"
 ! grep -q 'cannot show' "$tmp/log" || fail "the installed game misses pictures: $(cat "$tmp/log")"
 
 exit $status

@@ -14,6 +14,7 @@
 #include "state/hour_stamp.h"
 #include "state/stages.h"
 #include "support/fakes.h"
+#include "support/store_fixture.h"
 
 namespace gribo::test {
 
@@ -42,10 +43,7 @@ struct LifeRig : Rig {
     // and in the store (the stored stage stays the resting one).
     void baby(std::string_view stade, int faim, int32_t fedStamp, int caca = 0, std::string_view cacafait = "Oui") {
         egg(stage::kNourrisson, 2024, 1, 1, 0);
-        store.put(Key::Faim, std::to_string(faim));
-        store.put(Key::Caca, std::to_string(caca));
-        store.put(Key::CacaFait, cacafait);
-        store.put(Key::DateNourrit, std::to_string(fedStamp));
+        for (const auto& [key, value] : storedValues({faim, caca, cacafait, fedStamp})) store.put(key, value);
         game.pet.stade = stade;
         game.pet.faim = static_cast<int16_t>(faim);
         game.pet.caca = static_cast<int16_t>(caca);

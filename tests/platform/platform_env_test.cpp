@@ -41,7 +41,7 @@ private:
 };
 
 TEST(PlatformEnvironment, NamesTheSoundAndSkipsSharedMemoryUnlessThePlayerSaidOtherwise) {
-    const QByteArray ours = "application.name='Gribo' application.icon_name='io.github.gribo.Gribo'";
+    const QByteArray ours = "application.name='Gribo' application.icon_name='" GRIBO_APP_ID "'";
     const struct {
         const char* what;
         const char* pulse;  // before; nullptr: unset

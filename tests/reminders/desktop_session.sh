@@ -116,29 +116,10 @@ faked() {
     FAKETIME_DONT_FAKE_MONOTONIC=1 exec "$@"
 }
 
-# baby_fed_at "2024-06-10 09" FAIM: a baby at rest whose hunger was counted up to that hour.
+# baby_fed_at "2024-06-10 09" FAIM: a baby at rest whose hunger was counted up to that
+# hour, laid at 06:00 that day.
 baby_fed_at() {
-  local year month day hour
-  read -r year month day hour < <(date -d "$1:00" '+%Y %-m %-d %-H')
-  cat >"$XDG_CONFIG_HOME/Gribo/Gribo.conf" <<STORE
-[datecreation]
-ann%E9e=$year
-heure=6
-jour=$day
-min=0
-mois=$month
-
-[datestats]
-datenourrit=$(((year - 1) * 8640 + (month - 1) * 720 + (day - 1) * 24 + hour))
-
-[stade]
-stade=nourrisson
-
-[stats]
-caca=0
-cacafait=Oui
-faim=$2
-STORE
+  store_fixture baby "$XDG_CONFIG_HOME" --faim "$2" --fed-at "$1" --laid-at "${1%% *} 06:00" >/dev/null
 }
 
 # The calls made by the program that owns NAME (its unique name), as "method member".

@@ -17,7 +17,7 @@ pids+=($!)
 wait_for "openbox" 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 start_dunst
 set_clock "2024-06-10 10:30:00"
-store=$XDG_CONFIG_HOME/Gribo/Gribo.conf
+store=$store_file
 stored() { sed -n "s/^$1=//p" "$store"; }
 
 # play: starts the game on a baby at 500 counted up to 09:00, so that its first tick

@@ -27,8 +27,8 @@ openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
 pids+=($!)
 wait_for "openbox" 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 
-store=$XDG_CONFIG_HOME/Gribo/Gribo.conf
-stamp() { date -d "$1:00" '+%Y %-m %-d %-H' | awk '{print ($1-1)*8640 + ($2-1)*720 + ($3-1)*24 + $4}'; }
+store=$store_file
+stamp() { store_fixture hour-stamp "$1"; }
 stored() { sed -n "s/^$1=//p" "$store"; }
 fingerprint() { echo "$(sha256sum <"$store") $(stat -c %Y.%y "$store")"; }
 

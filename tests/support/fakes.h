@@ -2,6 +2,7 @@
 
 // Fakes of the game's ports, and a rig that wires them to a Game.
 
+#include <chrono>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -27,6 +28,21 @@ public:
 
 private:
     LocalDateTime now_{2006, 3, 7, 9, 5};
+};
+
+// A monotonic clock that moves only when told to.
+class FakeSteadyClock {
+public:
+    using time_point = std::chrono::steady_clock::time_point;
+    time_point now() const { return now_; }
+    void advance(std::chrono::milliseconds by) { now_ += by; }
+    // What reads it: a function returning now().
+    auto reader() const {
+        return [this] { return now_; };
+    }
+
+private:
+    time_point now_{std::chrono::hours(1)};
 };
 
 // Draws from a script, then repeats its last value; counts reseeds.

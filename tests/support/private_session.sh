@@ -14,27 +14,22 @@ private_session_end() {
 }
 trap private_session_end EXIT
 
-mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/Gribo"
+mkdir -p "$tmp/run" "$tmp/home" "$tmp/config"
 chmod 700 "$tmp/run"
 export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config
 unset PULSE_SERVER PULSE_SINK PULSE_PROP PULSE_PROP_OVERRIDE DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 [ -n "${GRIBO_PRIVATE_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
 
-# baby_in_store FAIM: the store holds a baby fed at this very hour, with that hunger
-# (0: at rest; 600: it cries from the first life-clock tick).
+support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# store_fixture ARGS: the store's path, the hour stamp, a baby in the store
+# (tests/support/store_fixture.py).
+store_fixture() { /usr/bin/python3 "$support/store_fixture.py" "$@"; }
+# The player's store, under this session's configuration folder.
+store_file=$(store_fixture path "$XDG_CONFIG_HOME")
+
+# baby_in_store FAIM [OPTIONS]: the store holds a baby fed at this very hour, with that
+# hunger (0: at rest; 600: it cries from the first life-clock tick). OPTIONS are
+# store_fixture.py's (--stade, --caca, --fed-hours-ago...).
 baby_in_store() {
-  local year month day hour
-  read -r year month day hour < <(date '+%Y %-m %-d %-H')
-  cat >"$XDG_CONFIG_HOME/Gribo/Gribo.conf" <<STORE
-[datestats]
-datenourrit=$(((year - 1) * 8640 + (month - 1) * 720 + (day - 1) * 24 + hour))
-
-[stade]
-stade=nourrisson
-
-[stats]
-caca=0
-cacafait=Oui
-faim=$1
-STORE
+  store_fixture baby "$XDG_CONFIG_HOME" --faim "$@" >/dev/null
 }

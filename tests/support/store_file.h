@@ -10,12 +10,15 @@
 #include <map>
 #include <string>
 
+#include "state/store_location.h"
+
 namespace gribo::test {
 
-// The player's store under a settings folder (what XDG_CONFIG_HOME names): the one
-// place the tests spell the path QSettings(NativeFormat, UserScope, "Gribo", "Gribo")
-// reads. The game's own is QtSettingsStore::playerFile().
-inline QString storeFileUnder(const QString& config) { return config + "/Gribo/Gribo.conf"; }
+// The player's store under a settings folder (what XDG_CONFIG_HOME names), where the
+// game places it (the scripts' helper, store_fixture.py, spells the same place).
+inline QString storeFileUnder(const QString& config) {
+    return config + '/' + QString::fromUtf8(kStoreUnderConfig.data(), qsizetype(kStoreUnderConfig.size()));
+}
 
 // "section/key" -> value, keys decoded to UTF-8 ("datecreation/année").
 inline std::map<std::string, std::string> storeOnDisk(const QString& file) {

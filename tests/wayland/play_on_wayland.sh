@@ -2,7 +2,8 @@
 # The real game in a Wayland session, on a headless Weston of its own: it must choose
 # Wayland by itself (no X display, no platform forced), map its window under its name,
 # paint its resting baby at every step, and, when the compositor goes away (the session
-# ends), stop within a few seconds with its store as it was and no temporary file left.
+# ends), stop with its store as it was and no temporary file left. Every wait is for a
+# state, with a deadline of a minute.
 #
 #   play_on_wayland.sh GRIBO
 #
@@ -33,9 +34,9 @@ socket=gribo-wayland
 for backend in headless-backend.so headless; do
   weston --backend=$backend --socket=$socket --idle-time=0 --no-config --use-pixman >"$tmp/weston.log" 2>&1 &
   weston=$!
-  for _ in $(seq 50); do
+  for _ in $(seq 600); do
     [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-    kill -0 $weston 2>/dev/null || break
+    kill -0 $weston 2>/dev/null || break # this backend's name is not known here
     sleep 0.1
   done
   [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
@@ -46,7 +47,7 @@ done
 pids+=($weston)
 
 baby_in_store 0  # at rest: its picture changes about once a second
-cp "$XDG_CONFIG_HOME/Gribo/Gribo.conf" "$tmp/store.before"
+cp "$store_file" "$tmp/store.before"
 
 XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=$socket WAYLAND_DEBUG=1 "$gribo" >"$tmp/game.log" 2>&1 &
 game=$!
@@ -55,7 +56,7 @@ pids+=($game)
 # The game's window: the surface it makes an xdg toplevel of, named "Gribo". (Objects
 # are written interface@id by libwayland up to 1.22, interface#id from 1.23 on.)
 surface=
-for _ in $(seq 100); do
+for _ in $(seq 600); do
   surface=$(grep -o 'get_xdg_surface(new id xdg_surface[@#][0-9]*, wl_surface[@#][0-9]*)' "$tmp/game.log" |
     head -n 1 | grep -o 'wl_surface[@#][0-9]*')
   [ -n "$surface" ] && grep -q 'set_title("Gribo")' "$tmp/game.log" && break
@@ -65,24 +66,32 @@ done
 [ -n "$surface" ] || fail "the game made no Wayland window (did it fall back to X11?)"
 grep -q 'set_title("Gribo")' "$tmp/game.log" || fail "the game's window is not named Gribo"
 
-# Its pictures: a new buffer on the window at each step of the resting baby.
-sleep 1
-painted=$(grep -c -- "-> $surface\.attach(wl_buffer[@#]" "$tmp/game.log")
-sleep 6
-steps=$(($(grep -c -- "-> $surface\.attach(wl_buffer[@#]" "$tmp/game.log") - painted))
-[ "$painted" -ge 1 ] || fail "the window was never painted"
-[ "$steps" -ge 4 ] || fail "$steps new pictures in 6 s on the window; the resting baby steps about once a second"
-echo "on Wayland: window $surface named Gribo, $steps new pictures in 6 s"
+# Its pictures: a new buffer on the window at each step of the resting baby, which
+# steps about once a second: four more after the first painting.
+attached() { grep -c -- "-> $surface\.attach(wl_buffer[@#]" "$tmp/game.log"; }
+# until_attached N: waits until the window has had N buffers, at most a minute.
+until_attached() {
+  for _ in $(seq 600); do
+    [ "$(attached)" -ge "$1" ] && return 0
+    kill -0 $game 2>/dev/null || fail "the game stopped on Wayland"
+    sleep 0.1
+  done
+  return 1
+}
+until_attached 1 || fail "the window was never painted"
+first=$(attached)
+until_attached $((first + 4)) || fail "$(($(attached) - first)) new pictures on the window in a minute; the resting baby steps about once a second"
+echo "on Wayland: window $surface named Gribo, painted again at each step"
 
 # The session ends: the compositor goes, and the game with it, its pet kept.
 kill $weston
 wait $weston 2>/dev/null
-for _ in $(seq 50); do
+for _ in $(seq 600); do
   kill -0 $game 2>/dev/null || break
   sleep 0.1
 done
-kill -0 $game 2>/dev/null && fail "the game still runs 5 s after its compositor went away"
-cmp -s "$tmp/store.before" "$XDG_CONFIG_HOME/Gribo/Gribo.conf" || fail "the store changed: $(cat "$XDG_CONFIG_HOME/Gribo/Gribo.conf")"
-leftovers=$(ls "$XDG_CONFIG_HOME/Gribo" | grep -v '^Gribo\.conf$')
+kill -0 $game 2>/dev/null && fail "the game still runs a minute after its compositor went away"
+cmp -s "$tmp/store.before" "$store_file" || fail "the store changed: $(cat "$store_file")"
+leftovers=$(ls "$(dirname "$store_file")" | grep -vx "$(basename "$store_file")")
 [ -z "$leftovers" ] || fail "left beside the store: $leftovers"
 echo "the compositor went away: the game stopped, its pet kept"

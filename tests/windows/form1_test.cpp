@@ -87,8 +87,7 @@ TEST(MainWindow, MenuTreeHasTheGamesCaptionsNamesAndOrder) {
     ASSERT_EQ(gribo.size(), 3);
     EXPECT_EQ(gribo[0]->text(), "Objets");
     EXPECT_EQ(gribo[1]->text(), "Soins");
-    EXPECT_EQ(gribo[2]->text(), QString::fromUtf8("§DEV§"
-                                                  "RESET"));
+    EXPECT_EQ(gribo[2]->text(), QString::fromUtf8("§DEV§RESET"));
     EXPECT_EQ(gribo[2]->objectName(), gribo[2]->text());
 
     auto items = [](QAction* a) {
@@ -114,9 +113,7 @@ void choose(Form1& w, const char* action) {
     a->trigger();
 }
 
-const char* const kReset =
-    "§DEV§"
-    "RESET";
+const char* const kReset = "§DEV§RESET";
 
 // What a handler writes is saved before it returns: the store's disk holds it then.
 TEST(MainWindow, WhatEachHandlerWritesIsOnTheDiskWhenItReturns) {

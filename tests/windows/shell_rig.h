@@ -15,6 +15,7 @@
 #include "state/hour_stamp.h"
 #include "support/fakes.h"
 #include "support/saved_store.h"
+#include "support/store_fixture.h"
 #include "windows/form1.h"
 
 namespace gribo::windows {
@@ -62,11 +63,12 @@ using Stored = std::map<std::string, std::string>;
 
 // A baby at rest, fed `hoursSinceFed` hours before the shell's clock.
 inline Stored babyAtRest(const Shell& shell, int faim = 0, int caca = 0, int hoursSinceFed = 0) {
-    return {{"stade/stade", "nourrisson"},
-            {"stats/faim", std::to_string(faim)},
-            {"stats/caca", std::to_string(caca)},
-            {"stats/cacafait", "Oui"},
-            {"datestats/datenourrit", std::to_string(hourStamp(shell.clock.now()) - hoursSinceFed)}};
+    Stored stored;
+    const int32_t fed = hourStamp(shell.clock.now()) - hoursSinceFed;
+    for (const auto& [key, value] : test::storedValues({.faim = faim, .caca = caca, .fedStamp = fed})) {
+        stored[test::pathOf(key)] = value;
+    }
+    return stored;
 }
 
 // Fires a timer as the event loop does when its interval has passed. Timer1 then plays

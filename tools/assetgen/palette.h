@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "assets/scene_layout.h"
+
 namespace gribo::art {
 
 struct Rgb {
@@ -50,6 +52,9 @@ enum Colour : std::uint8_t {
     kColourCount
 };
 
+// The plum that frames the scene, as the window paints it.
+inline constexpr Rgb kFramePlum = {scene::kFrame.r, scene::kFrame.g, scene::kFrame.b};
+
 inline constexpr std::array<Rgb, kColourCount> kPalette = {{
     {255, 0, 255},    // kClear
     {46, 28, 48},     // kInk
@@ -81,7 +86,7 @@ inline constexpr std::array<Rgb, kColourCount> kPalette = {{
     {150, 202, 214},  // kTileMid
     {232, 236, 156},  // kSickLight
     {196, 210, 112},  // kSickMid
-    {74, 48, 66},     // kPlum
+    kFramePlum,       // kPlum
     {255, 246, 226},  // kCream
 }};
 
