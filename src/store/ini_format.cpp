@@ -170,8 +170,24 @@ RawValue unescapedValue(QByteArrayView s) {
     return v;
 }
 
-// "@Rect(1 2 3 4)" -> {"1", "2", "3", "4"}
-QStringList argumentsOf(const QString& s, qsizetype open) { return s.mid(open + 1, s.size() - open - 2).split(u' '); }
+// "@Rect(1 2 3 4)" -> {"1", "2", "3", "4"}. A ")" before the last one ends an argument
+// without starting the next one afresh, as QSettings reads it: "@Size(1 2)x)" has three.
+QStringList argumentsOf(const QString& s, qsizetype open) {
+    QStringList out;
+    QString item;
+    for (qsizetype i = open + 1; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u')') {
+            out.append(item);
+        } else if (c == u' ') {
+            out.append(item);
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    return out;
+}
 
 QVariant valueOf(const QString& s) {
     if (!s.startsWith(u'@')) return s;
