@@ -412,6 +412,17 @@ IniRead parseIni(QByteArrayView text) {
     return read;
 }
 
+QString iniKey(std::string_view section, std::string_view key) {
+    return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + u'/' +
+           QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+std::string textAt(const IniValues& values, const QString& key) {
+    const QVariant value = values.value(key);
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ").toStdString();
+    return value.toString().toStdString();
+}
+
 QByteArray iniText(const IniValues& values) {
     // Sections in the order of their names, then keys in the order of theirs (the
     // order of UTF-16 code units, as QString compares them).

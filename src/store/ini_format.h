@@ -11,6 +11,8 @@
 #include <QMap>
 #include <QString>
 #include <QVariant>
+#include <string>
+#include <string_view>
 
 namespace gribo::store {
 
@@ -27,5 +29,11 @@ struct IniRead {
 
 IniRead parseIni(QByteArrayView text);
 QByteArray iniText(const IniValues& values);
+
+// "section/key", as IniValues names a value.
+QString iniKey(std::string_view section, std::string_view key);
+// The text of the value at `key`, as the game reads it: empty when absent, and a list
+// ("nourrisson, Oeuf1") as the text it came from.
+std::string textAt(const IniValues& values, const QString& key);
 
 }  // namespace gribo::store
