@@ -18,8 +18,8 @@ MAKEFLAGS += --no-print-directory
 # GoogleTest nor Google Benchmark); an existing one keeps what it was made with.
 GAME_FLAGS = $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
 
-.PHONY: all deps test-deps package-deps bench-deps configure configure-game build game run test sanitize bench \
-        sheet format-check format install package package-check clean
+.PHONY: all deps test-deps package-deps bench-deps fuzz-deps configure configure-game build game run test sanitize \
+        fuzz bench sheet format-check format install package package-check clean
 
 all: build
 
@@ -34,6 +34,9 @@ package-deps:
 
 bench-deps:
 	@bash scripts/install-deps --test --bench
+
+fuzz-deps:
+	@bash scripts/install-deps --fuzz
 
 configure-game: deps
 	@cmake -S . -B $(BUILD) $(CMAKEFLAGS) $(GAME_FLAGS) >/dev/null
@@ -68,6 +71,18 @@ sanitize: test-deps
 	@cd $(SANITIZE_BUILD) && \
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --output-on-failure -j $(JOBS)
+
+# Every reader of a file a player can touch, fuzzed with libFuzzer (clang, with the address
+# and undefined-behaviour sanitizers) in a build folder of its own: each fuzz program of
+# tests/fuzz runs FUZZ_SECONDS on a copy of its seeds; a finding fails the run and is kept
+# in $(FUZZ_BUILD)/fuzz-findings.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: fuzz-deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIBO_FUZZ=ON \
+	  -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target gribo_fuzz -j $(JOBS)
+	@bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Every C++ file as .clang-format wants it; `make format` rewrites them.
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')

@@ -194,15 +194,8 @@ QVariant valueOf(const QString& s) {
     if (s.endsWith(u')')) {
         if (s.startsWith(QLatin1String("@ByteArray("))) return s.mid(11, s.size() - 12).toLatin1();
         if (s.startsWith(QLatin1String("@String("))) return s.mid(8, s.size() - 9);
-        const bool dateTime = s.startsWith(QLatin1String("@DateTime("));
-        if (dateTime || s.startsWith(QLatin1String("@Variant("))) {
-            const qsizetype from = dateTime ? 10 : 9;
-            QByteArray bytes = s.mid(from, s.size() - from - 1).toLatin1();
-            QDataStream in(&bytes, QIODevice::ReadOnly);
-            in.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-            QVariant v;
-            in >> v;
-            return v;
+        if (s.startsWith(QLatin1String("@DateTime(")) || s.startsWith(QLatin1String("@Variant("))) {
+            return QVariant::fromValue(StreamedValue{s});
         }
         if (s.startsWith(QLatin1String("@Rect("))) {
             const QStringList a = argumentsOf(s, 5);
@@ -258,6 +251,7 @@ void appendName(const QString& name, QByteArray& out) {
 }
 
 QString textOf(const QVariant& v) {
+    if (v.metaType() == QMetaType::fromType<StreamedValue>()) return v.value<StreamedValue>().text;
     switch (v.metaType().id()) {
         case QMetaType::UnknownType:
             return QStringLiteral("@Invalid()");
@@ -419,8 +413,13 @@ QString iniKey(std::string_view section, std::string_view key) {
 
 std::string textAt(const IniValues& values, const QString& key) {
     const QVariant value = values.value(key);
-    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ").toStdString();
-    return value.toString().toStdString();
+    if (value.typeId() != QMetaType::QStringList && value.typeId() != QMetaType::QVariantList) {
+        return value.toString().toStdString();
+    }
+    // A list of texts, or of texts and other values (an item QSettings wrote as one).
+    QStringList items;
+    for (const QVariant& item : value.toList()) items << item.toString();
+    return items.join(", ").toStdString();
 }
 
 QByteArray iniText(const IniValues& values) {

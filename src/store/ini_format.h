@@ -20,6 +20,15 @@ namespace gribo::store {
 // [General].
 using IniValues = QMap<QString, QVariant>;
 
+// A value in one of Qt's streamed forms, "@Variant(...)" or "@DateTime(...)", kept as
+// its text and written back as it came: the game never needs what such a value holds,
+// and Qt's streams trust the lengths they read, so a damaged one could make a reader
+// that decodes it ask for gigabytes.
+struct StreamedValue {
+    QString text;  // "@Variant(...)", escapes undone
+    bool operator==(const StreamedValue&) const = default;
+};
+
 struct IniRead {
     IniValues values;
     // False when a line could not be understood (a section header without its "]", a
@@ -33,7 +42,9 @@ QByteArray iniText(const IniValues& values);
 // "section/key", as IniValues names a value.
 QString iniKey(std::string_view section, std::string_view key);
 // The text of the value at `key`, as the game reads it: empty when absent, and a list
-// ("nourrisson, Oeuf1") as the text it came from.
+// ("nourrisson, Oeuf1") as its items' texts joined by ", ", as it was written.
 std::string textAt(const IniValues& values, const QString& key);
 
 }  // namespace gribo::store
+
+Q_DECLARE_METATYPE(gribo::store::StreamedValue)
