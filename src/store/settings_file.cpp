@@ -1,11 +1,19 @@
 #include "store/settings_file.h"
 
 #include <QDateTime>
+#include <QLoggingCategory>
 #include <QtDebug>
 #include <cerrno>
 #include <utility>
 
 namespace gribo::store {
+namespace {
+
+// What the store reads and writes, for a player (or a test) who asks:
+// QT_LOGGING_RULES="gribo.store.debug=true".
+Q_LOGGING_CATEGORY(lcStore, "gribo.store", QtInfoMsg)
+
+}  // namespace
 
 SettingsFile::SettingsFile(QString file, FileSystem& fs) : file_(std::move(file)), fs_(fs) {}
 
@@ -54,6 +62,7 @@ void SettingsFile::take(const FileRead& r) {
         return;
     }
     if (state_ == State::Unreadable) qWarning("Gribo: the pet in %s can be read again", qPrintable(file_));
+    qCDebug(lcStore, "%s %s", state_ == State::NotRead ? "read" : "read again", qPrintable(file_));
     state_ = State::Readable;
     unreadable_.clear();
     const IniRead ini = parseIni(r.bytes);
@@ -127,6 +136,7 @@ SettingsFile::Saved SettingsFile::save() {
         qWarning("Gribo: could not save the pet to %s: %s", qPrintable(file_), qPrintable(w.result.reason()));
         return {false, w.result.reason()};
     }
+    qCDebug(lcStore, "saved %s", qPrintable(file_));
     return {true, {}};
 }
 
