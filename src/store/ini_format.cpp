@@ -290,14 +290,30 @@ QString textOf(const QVariant& v) {
     }
 }
 
-void appendText(const QString& s, QByteArray& out) {
+bool isHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// A surrogate without its other half, which UTF-8 cannot carry.
+bool loneSurrogateAt(const QString& s, qsizetype i) {
+    const char16_t c = s[i].unicode();
+    if (isHigh(c)) return i + 1 >= s.size() || !isLow(s[i + 1].unicode());
+    if (isLow(c)) return i == 0 || !isHigh(s[i - 1].unicode());
+    return false;
+}
+
+// Writes `s` as QSettings does, except where QSettings' own reader would not read back
+// what it wrote: a lone surrogate, and a U+FEFF beginning the first run of text the
+// line holds as it is (the reader decodes that run with a byte order mark skipped), are
+// written as escapes instead. `plainYet`: whether the line holds text as it is already.
+void appendText(const QString& s, QByteArray& out, bool& plainYet) {
     const bool binary = s.startsWith(QLatin1String("@ByteArray(")) || s.startsWith(QLatin1String("@Variant(")) ||
                         s.startsWith(QLatin1String("@DateTime("));
     const qsizetype start = out.size();
     bool needsQuotes = false;
     bool hexFollows = false;  // a hex digit right after "\x.." would be read as part of it
     QStringEncoder toUtf8(QStringEncoder::Utf8);
-    for (const QChar qc : s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar qc = s[i];
         const char16_t c = qc.unicode();
         if (c == ';' || c == ',' || c == '=') needsQuotes = true;
         if (hexFollows && isHex(c)) {
@@ -337,13 +353,16 @@ void appendText(const QString& s, QByteArray& out) {
                 out += static_cast<char>(c);
                 break;
             default:
-                if (c <= 0x1F || (c >= 0x7F && binary)) {
+                if (c <= 0x1F || (c >= 0x7F && binary) || (!binary && loneSurrogateAt(s, i)) ||
+                    (!binary && c == 0xFEFF && !plainYet)) {
                     out += "\\x" + QByteArray::number(c, 16);
                     hexFollows = true;
                 } else if (binary) {
                     out += static_cast<char>(c);
+                    plainYet = true;
                 } else {
                     out += QByteArray(toUtf8(qc));
+                    plainYet = true;
                 }
         }
     }
@@ -361,13 +380,15 @@ void appendValue(const QVariant& v, QByteArray& out) {
             out += "@Invalid()";
             return;
         }
+        bool plainYet = false;
         for (qsizetype i = 0; i < items.size(); ++i) {
             if (i > 0) out += ", ";
-            appendText(textOf(items[i]), out);
+            appendText(textOf(items[i]), out, plainYet);
         }
         return;
     }
-    appendText(textOf(v), out);
+    bool plainYet = false;
+    appendText(textOf(v), out, plainYet);
 }
 
 }  // namespace

@@ -121,6 +121,62 @@ bool sameValues(const IniValues& game, const IniValues& qt) {
     return true;
 }
 
+// A value's code units, readable in a failure: "a\u00e9\ud83d\ude00".
+std::string shown(const QString& s) {
+    std::string out;
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u < 0x7f && u != '\\') {
+            out += static_cast<char>(u);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(u));
+            out += buf;
+        }
+    }
+    return out;
+}
+
+// Bytes as a C string literal would spell them.
+std::string shownBytes(const QByteArray& bytes) {
+    std::string out = "\"";
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\' || c == '"') {
+            out += '\\';
+            out += c;
+        } else if (u >= 0x20 && u < 0x7f) {
+            out += c;
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02x", u);
+            out += buf;
+        }
+    }
+    return out + "\"";
+}
+
+std::string shown(const IniValues& values) {
+    std::string out;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        out += "  " + shown(it.key()) + " = ";
+        const QVariant& v = it.value();
+        if (v.typeId() == QMetaType::QStringList || v.typeId() == QMetaType::QVariantList) {
+            out += "list(";
+            for (const QVariant& item : v.toList()) {
+                out += std::string(item.typeName() ? item.typeName() : "invalid") + "[" + shown(item.toString()) + "]";
+            }
+            out += ")";
+        } else {
+            out += std::string(v.typeName() ? v.typeName() : "invalid") + " [" + shown(v.toString()) + "]";
+        }
+        out += "\n";
+    }
+    return out;
+}
+
 IniValues firstRun() {
     return {{"datecreation/jour", "7"},
             {"datecreation/mois", "3"},
@@ -218,6 +274,37 @@ TEST(StoreText, AValueInQtsStreamedFormsIsKeptAsItsTextAndNeverDecoded) {
     EXPECT_EQ(iniText(read.values), file);
 }
 
+TEST(StoreText, WhatQSettingsCouldNotReadBackIsWrittenAsAnEscapeThatBothReadBack) {
+    QTemporaryDir dir(scratch());
+    const QString feff(QChar(0xFEFF)), high(QChar(0xD83D)), low(QChar(0xDE00));
+    const struct {
+        QVariant value;
+        QByteArray written;
+    } cases[] = {
+        {feff, "k=\\xfeff\n"},
+        {feff + "a", "k=\\xfeff\\x61\n"},  // a hex digit after an escape is escaped too
+        {"\n" + feff + "z", "k=\\n\\xfeffz\n"},
+        {feff + feff, "k=\\xfeff\\xfeff\n"},
+        {QStringList{"\t", feff + "x"}, "k=\\t, \\xfeffx\n"},  // the line's first plain text
+        // QSettings' own bytes, which both read back.
+        {"a" + feff, "k=a\xef\xbb\xbf\n"},
+        {" " + feff, "k=\" \xef\xbb\xbf\"\n"},
+        {QStringList{"x", feff}, "k=x, \xef\xbb\xbf\n"},
+        {high + low, "k=\xf0\x9f\x98\x80\n"},
+        // A lone surrogate, which UTF-8 cannot carry.
+        {high, "k=\\xd83d\n"},
+        {"a" + low + "b", "k=a\\xde00\\x62\n"},
+        {low + high, "k=\\xde00\\xd83d\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(shownBytes(c.written));
+        const IniValues values{{"k", c.value}};
+        EXPECT_EQ(shownBytes(iniText(values)), shownBytes("[General]\n" + c.written));
+        EXPECT_TRUE(sameValues(parseIni(iniText(values)).values, values));
+        EXPECT_TRUE(sameValues(readByQSettings(dir, iniText(values)), values));
+    }
+}
+
 TEST(StoreText, ALineItCannotUnderstandIsToldApart) {
     const struct {
         const char* text;
@@ -228,62 +315,6 @@ TEST(StoreText, ALineItCannotUnderstandIsToldApart) {
 }
 
 // ---- Random values -------------------------------------------------------------
-
-// A value's code units, readable in a failure: "a\u00e9\ud83d\ude00".
-std::string shown(const QString& s) {
-    std::string out;
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x7f && u != '\\') {
-            out += static_cast<char>(u);
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(u));
-            out += buf;
-        }
-    }
-    return out;
-}
-
-// Bytes as a C string literal would spell them.
-std::string shownBytes(const QByteArray& bytes) {
-    std::string out = "\"";
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\\' || c == '"') {
-            out += '\\';
-            out += c;
-        } else if (u >= 0x20 && u < 0x7f) {
-            out += c;
-        } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02x", u);
-            out += buf;
-        }
-    }
-    return out + "\"";
-}
-
-std::string shown(const IniValues& values) {
-    std::string out;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        out += "  " + shown(it.key()) + " = ";
-        const QVariant& v = it.value();
-        if (v.typeId() == QMetaType::QStringList || v.typeId() == QMetaType::QVariantList) {
-            out += "list(";
-            for (const QVariant& item : v.toList()) {
-                out += std::string(item.typeName() ? item.typeName() : "invalid") + "[" + shown(item.toString()) + "]";
-            }
-            out += ")";
-        } else {
-            out += std::string(v.typeName() ? v.typeName() : "invalid") + " [" + shown(v.toString()) + "]";
-        }
-        out += "\n";
-    }
-    return out;
-}
 
 // The pieces a random value is made of: what the format quotes, escapes or reads
 // apart, beside plain letters and the whole range of UTF-16 code units.
@@ -340,8 +371,6 @@ const std::vector<QString>& pieces() {
             QString(QChar(0xFFFE)),
             QString(QChar(0xFFFF)),
             QString(QChar(0x2028)),
-            QString(QChar(0xD83D)),  // a high surrogate alone
-            QString(QChar(0xDE00)),  // a low surrogate alone
             QString(QChar(0)),
         };
         return p;
@@ -353,8 +382,15 @@ QString randomText(std::mt19937& rng) {
     QString s;
     const int length = static_cast<int>(rng() % 10);
     for (int i = 0; i < length; ++i) {
-        if (rng() % 8 == 0) {
-            s += QChar(static_cast<char16_t>(rng() % 0x10000));  // any code unit at all
+        const unsigned draw = rng() % 100;
+        if (draw < 10) {
+            // Any code unit outside the surrogates: a character of the Basic Multilingual Plane.
+            char16_t c;
+            do c = static_cast<char16_t>(rng() % 0x10000);
+            while (c >= 0xD800 && c <= 0xDFFF);
+            s += QChar(c);
+        } else if (draw < 11) {
+            s += QChar(static_cast<char16_t>(0xD800 + rng() % 0x800));  // a surrogate, alone or not
         } else {
             s += pieces()[rng() % pieces().size()];
         }
@@ -362,38 +398,47 @@ QString randomText(std::mt19937& rng) {
     return s;
 }
 
+// The game writes the bytes QSettings writes, wherever QSettings reads back what it
+// wrote. Where it does not (a lone surrogate, which UTF-8 cannot carry; a U+FEFF that
+// its reader takes for a byte order mark), the game writes an escape instead, which
+// both read back. And what QSettings wrote, the game reads as QSettings reads it.
 TEST(StoreText, RandomValuesUnderTheTenKeysAreWrittenAndReadAsQSettingsDoes) {
     QTemporaryDir dir(scratch());
     constexpr unsigned kCases = 5000;
-    int wrongBytes = 0, wrongReads = 0;
+    int wrong = 0, mended = 0;
     for (unsigned seed = 1; seed <= kCases; ++seed) {
         std::mt19937 rng(seed);
         IniValues values;
         for (const KeyName& k : kKeyNames) {
             if (rng() % 5 == 0) continue;
-            values.insert(QString::fromUtf8(k.section.data(), static_cast<qsizetype>(k.section.size())) + u'/' +
-                              QString::fromUtf8(k.key.data(), static_cast<qsizetype>(k.key.size())),
-                          randomText(rng));
+            values.insert(iniKey(k.section, k.key), randomText(rng));
         }
         const QByteArray theirs = writtenByQSettings(dir, {}, values);
         const QByteArray mine = iniText(values);
-        if (mine != theirs && ++wrongBytes <= 5) {
-            ADD_FAILURE() << "seed " << seed << ": the game writes\n"
-                          << mine.toStdString() << "where QSettings writes\n"
-                          << theirs.toStdString() << "for\n"
-                          << shown(values);
+        const IniValues qtReadsTheirs = readByQSettings(dir, theirs);
+        const char* fault = nullptr;
+        if (qtReadsTheirs == values) {
+            if (mine != theirs) fault = "the game writes other bytes than QSettings";
+        } else {
+            ++mended;
+            if (readByQSettings(dir, mine) != values) fault = "QSettings does not read back the game's bytes";
+            if (parseIni(mine).values != values) fault = "the game does not read back its own bytes";
         }
-        const IniValues readByGame = parseIni(theirs).values;
-        const IniValues readByQt = readByQSettings(dir, theirs);
-        if (!sameValues(readByGame, readByQt) && ++wrongReads <= 5) {
-            ADD_FAILURE() << "seed " << seed << ": of\n"
-                          << theirs.toStdString() << "the game reads\n"
-                          << shown(readByGame) << "where QSettings reads\n"
-                          << shown(readByQt);
+        const IniValues gameReadsTheirs = parseIni(theirs).values;
+        if (!sameValues(gameReadsTheirs, qtReadsTheirs)) fault = "the game reads QSettings' bytes otherwise";
+        if (fault && ++wrong <= 5) {
+            ADD_FAILURE() << "seed " << seed << ": " << fault << ", for\n"
+                          << shown(values) << "QSettings writes\n"
+                          << shownBytes(theirs) << "\nand reads\n"
+                          << shown(qtReadsTheirs) << "the game writes\n"
+                          << shownBytes(mine) << "\nand reads QSettings' as\n"
+                          << shown(gameReadsTheirs);
         }
     }
-    EXPECT_EQ(wrongBytes, 0) << "of " << kCases;
-    EXPECT_EQ(wrongReads, 0) << "of " << kCases;
+    EXPECT_EQ(wrong, 0) << "of " << kCases;
+    // The random values do meet what QSettings cannot write back.
+    EXPECT_GT(mended, 0);
+    std::printf("%d of %u cases: QSettings does not read back its own bytes; the game's escapes do\n", mended, kCases);
 }
 
 // A random file a player (or a tool) might leave: sections, keys, comments, lines

@@ -14,7 +14,7 @@ namespace gribo::test {
 
 // The player's store under a settings folder (what XDG_CONFIG_HOME names): the one
 // place the tests spell the path QSettings(NativeFormat, UserScope, "Gribo", "Gribo")
-// reads. The game's own is QtSettingsStore::playerFile().
+// reads. The game's own is store::playerStoreFile().
 inline QString storeFileUnder(const QString& config) { return config + "/Gribo/Gribo.conf"; }
 
 // "section/key" -> value, keys decoded to UTF-8 ("datecreation/année").
