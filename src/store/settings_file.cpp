@@ -124,6 +124,7 @@ SettingsFile::Saved SettingsFile::save() {
     // A file that is there but cannot be read holds a pet this game does not know:
     // nothing is written over it.
     if (state_ == State::Unreadable) return {false, unreadable()};
+    if (!unsaved()) return {true, {}};  // the player mended the file the game was to mend
     const FileWrite w = replaceFileDurably(fs_, file_, iniText(values_));
     if (w.written) {
         // The file holds everything now; a failure after the rename still has it

@@ -104,6 +104,19 @@ TEST(SettingsFile, ADamagedStoreIsKeptAsideOnceAndSavedWholeAtTheFirstSave) {
     }
 }
 
+TEST(SettingsFile, ADamagedStoreThePlayerMendsBeforeTheSaveIsLeftAsThePlayerLeftIt) {
+    Home home;
+    put(home.store(), "[stade]\nstade=nourrisson\n\n[stats\nfaim=100\n");
+    SettingsFile store(home.store());
+    ASSERT_TRUE(store.load().readable);
+    EXPECT_TRUE(store.unsaved());  // to be written whole
+    const QByteArray mended = kBaby + "\n; mended by hand\n";
+    put(home.store(), mended);
+    EXPECT_TRUE(store.save().done);
+    EXPECT_EQ(bytesOf(home.store()), mended);
+    EXPECT_FALSE(store.unsaved());
+}
+
 TEST(SettingsFile, ASaveThatCannotLandKeepsEverythingForTheNextTry) {
     Home home;
     put(home.config() + "/Gribo", {});  // a file where the store's folder should be
