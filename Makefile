@@ -18,8 +18,8 @@ MAKEFLAGS += --no-print-directory
 # GoogleTest nor Google Benchmark); an existing one keeps what it was made with.
 GAME_FLAGS = $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DBUILD_TESTING=OFF)
 
-.PHONY: all deps test-deps package-deps bench-deps configure configure-game build game run test sanitize bench \
-        fuzz sheet format-check format install package package-check clean
+.PHONY: all deps test-deps package-deps bench-deps fuzz-deps configure configure-game build game run test sanitize \
+        fuzz bench sheet format-check format install package package-check clean
 
 all: build
 
@@ -34,6 +34,9 @@ package-deps:
 
 bench-deps:
 	@bash scripts/install-deps --test --bench
+
+fuzz-deps:
+	@bash scripts/install-deps --fuzz
 
 configure-game: deps
 	@cmake -S . -B $(BUILD) $(CMAKEFLAGS) $(GAME_FLAGS) >/dev/null
@@ -69,21 +72,17 @@ sanitize: test-deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --output-on-failure -j $(JOBS)
 
-# Every fuzz target of tests/fuzz, built with clang in a folder of its own, run for
-# FUZZ_SECONDS each on its corpus (tests/fuzz/corpus/<name>, copied: what the fuzzer
-# finds stays in the build folder). A crash stops the run and leaves its input there.
-FUZZ_BUILD   ?= build-fuzz
+# Every reader of a file a player can touch, fuzzed with libFuzzer (clang, with the address
+# and undefined-behaviour sanitizers) in a build folder of its own: each fuzz program of
+# tests/fuzz runs FUZZ_SECONDS on a copy of its seeds; a finding fails the run and is kept
+# in $(FUZZ_BUILD)/fuzz-findings.
+FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-fuzz:
-	@bash scripts/install-deps --fuzz
-	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIBO_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for target in $(FUZZ_BUILD)/*_fuzz; do \
-	  name=$$(basename $$target _fuzz); mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
-	  echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
-	  (cd $(FUZZ_BUILD) && ./$${name}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    corpus/$$name $(CURDIR)/tests/fuzz/corpus/$$name) || exit 1; \
-	done
+fuzz: fuzz-deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIBO_FUZZ=ON \
+	  -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target gribo_fuzz -j $(JOBS)
+	@bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Every C++ file as .clang-format wants it; `make format` rewrites them.
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')

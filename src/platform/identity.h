@@ -6,7 +6,7 @@
 // with Gribo's face as the icon of every window.
 //
 // The player's store does not depend on any of this: it is named on its own
-// ("Gribo", "Gribo") in settings_store.cpp.
+// (Gribo/Gribo.conf) in state/store_location.h.
 
 namespace gribo::platform {
 

@@ -17,7 +17,8 @@
 #include "platform/start_up.h"
 #include "platform/system_ports.h"
 #include "sound/pulse_cry.h"
-#include "store/settings_store.h"
+#include "store/player_store.h"
+#include "store/settings_file.h"
 #include "windows/form1.h"
 #include "windows/secondary_windows.h"
 #include "windows/store_notice.h"
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
 
     // One game per store: a second start brings the first one forward and leaves.
     // Not a QSettings: the store is read first, and only, by the game that plays on it.
-    const QString file = store::StoreFile::playerFile();
+    const QString file = store::playerStoreFile();
     platform::SingleInstance instance(file);
     if (!instance.primary()) {
         if (!instance.bringPrimaryForward(1500)) qInfo("Gribo is already running for %s.", qPrintable(file));
@@ -41,8 +42,8 @@ int main(int argc, char** argv) {
 
     // A store that is there but cannot be read holds a pet: the game tells the player
     // and stops, rather than start a new egg that would be saved over it.
-    store::StoreFile saved(file);
-    if (const store::StoreFile::Loaded loaded = saved.load(); !loaded.readable) {
+    store::SettingsFile saved(file);
+    if (const store::SettingsFile::Loaded loaded = saved.load(); !loaded.readable) {
         windows::showStoreUnreadable(file, loaded.reason);
         return 1;
     }

@@ -8,7 +8,7 @@
 #include "platform/system_ports.h"
 #include "reminders/command_line.h"
 #include "reminders/reminder_service.h"
-#include "store/settings_store.h"
+#include "store/player_store.h"
 
 int main(int argc, char** argv) {
     using namespace gribo;
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
 
     platform::SystemClock clock;
     platform::DesktopNotifications notifications;
-    reminders::ReminderService service({store::StoreFile::playerFile(), parsed.arguments.afterGame}, notifications,
+    reminders::ReminderService service({store::playerStoreFile(), parsed.arguments.afterGame}, notifications,
                                        clock);
     // Ended from the event loop, so a last word to the desktop goes out first.
     QObject::connect(&service, &reminders::ReminderService::finished, &app, &QCoreApplication::exit,

@@ -47,8 +47,8 @@ public:
     // that refuses it is the shell's to report; the game plays on from memory.
     virtual void write(std::string_view section, std::string_view key, std::string_view value) = 0;
     // Keeps a copy of the whole store as it is now, aside where the player can find it,
-    // before the game writes a new pet over it. At most one copy per run; a store that
-    // cannot keep copies keeps none.
+    // before the game writes a new pet over it. At most one copy of each version of the
+    // store; a store that cannot keep copies keeps none.
     virtual void keepCopy() {}
 };
 

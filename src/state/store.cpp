@@ -25,14 +25,16 @@ std::string Store::peek(Key k) const {
 
 void Store::set(Key k, std::string_view value) {
     auto& slot = known_[static_cast<std::size_t>(k)];
-    if (slot && *slot == value) return;
+    const KeyName& n = nameOf(k);
+    // A value known to be stored is looked at once more in the backend, which may have
+    // read its file again since: only the value stored now is not written again.
+    if (slot && *slot == value && (detached_ || backend_.read(n.section, n.key) == value)) return;
     if (slot) {
         slot->assign(value);
     } else {
         slot.emplace(value);
     }
     if (detached_) return;
-    const KeyName& n = nameOf(k);
     backend_.write(n.section, n.key, value);
 }
 

@@ -2,7 +2,8 @@
 
 // The pet's view of the settings store: the ten keys by name, write-through, with
 // every write of a value that is already stored skipped (the bath writes "0" on each
-// of its 300 ticks; only the first one reaches the disk).
+// of its 300 ticks; only the first one reaches the disk). The backend may change under
+// it (a store that reads its file again): every read goes to the backend.
 
 #include <array>
 #include <cstddef>

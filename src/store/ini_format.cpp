@@ -170,23 +170,32 @@ RawValue unescapedValue(QByteArrayView s) {
     return v;
 }
 
-// "@Rect(1 2 3 4)" -> {"1", "2", "3", "4"}
-QStringList argumentsOf(const QString& s, qsizetype open) { return s.mid(open + 1, s.size() - open - 2).split(u' '); }
+// "@Rect(1 2 3 4)" -> {"1", "2", "3", "4"}. A ")" before the last one ends an argument
+// without starting the next one afresh, as QSettings reads it: "@Size(1 2)x)" has three.
+QStringList argumentsOf(const QString& s, qsizetype open) {
+    QStringList out;
+    QString item;
+    for (qsizetype i = open + 1; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u')') {
+            out.append(item);
+        } else if (c == u' ') {
+            out.append(item);
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    return out;
+}
 
 QVariant valueOf(const QString& s) {
     if (!s.startsWith(u'@')) return s;
     if (s.endsWith(u')')) {
         if (s.startsWith(QLatin1String("@ByteArray("))) return s.mid(11, s.size() - 12).toLatin1();
         if (s.startsWith(QLatin1String("@String("))) return s.mid(8, s.size() - 9);
-        const bool dateTime = s.startsWith(QLatin1String("@DateTime("));
-        if (dateTime || s.startsWith(QLatin1String("@Variant("))) {
-            const qsizetype from = dateTime ? 10 : 9;
-            QByteArray bytes = s.mid(from, s.size() - from - 1).toLatin1();
-            QDataStream in(&bytes, QIODevice::ReadOnly);
-            in.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-            QVariant v;
-            in >> v;
-            return v;
+        if (s.startsWith(QLatin1String("@DateTime(")) || s.startsWith(QLatin1String("@Variant("))) {
+            return QVariant::fromValue(StreamedValue{s});
         }
         if (s.startsWith(QLatin1String("@Rect("))) {
             const QStringList a = argumentsOf(s, 5);
@@ -242,6 +251,7 @@ void appendName(const QString& name, QByteArray& out) {
 }
 
 QString textOf(const QVariant& v) {
+    if (v.metaType() == QMetaType::fromType<StreamedValue>()) return v.value<StreamedValue>().text;
     switch (v.metaType().id()) {
         case QMetaType::UnknownType:
             return QStringLiteral("@Invalid()");
@@ -280,14 +290,30 @@ QString textOf(const QVariant& v) {
     }
 }
 
-void appendText(const QString& s, QByteArray& out) {
+bool isHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// A surrogate without its other half, which UTF-8 cannot carry.
+bool loneSurrogateAt(const QString& s, qsizetype i) {
+    const char16_t c = s[i].unicode();
+    if (isHigh(c)) return i + 1 >= s.size() || !isLow(s[i + 1].unicode());
+    if (isLow(c)) return i == 0 || !isHigh(s[i - 1].unicode());
+    return false;
+}
+
+// Writes `s` as QSettings does, except where QSettings' own reader would not read back
+// what it wrote: a lone surrogate, and a U+FEFF beginning the first run of text the
+// line holds as it is (the reader decodes that run with a byte order mark skipped), are
+// written as escapes instead. `plainYet`: whether the line holds text as it is already.
+void appendText(const QString& s, QByteArray& out, bool& plainYet) {
     const bool binary = s.startsWith(QLatin1String("@ByteArray(")) || s.startsWith(QLatin1String("@Variant(")) ||
                         s.startsWith(QLatin1String("@DateTime("));
     const qsizetype start = out.size();
     bool needsQuotes = false;
     bool hexFollows = false;  // a hex digit right after "\x.." would be read as part of it
     QStringEncoder toUtf8(QStringEncoder::Utf8);
-    for (const QChar qc : s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar qc = s[i];
         const char16_t c = qc.unicode();
         if (c == ';' || c == ',' || c == '=') needsQuotes = true;
         if (hexFollows && isHex(c)) {
@@ -327,13 +353,16 @@ void appendText(const QString& s, QByteArray& out) {
                 out += static_cast<char>(c);
                 break;
             default:
-                if (c <= 0x1F || (c >= 0x7F && binary)) {
+                if (c <= 0x1F || (c >= 0x7F && binary) || (!binary && loneSurrogateAt(s, i)) ||
+                    (!binary && c == 0xFEFF && !plainYet)) {
                     out += "\\x" + QByteArray::number(c, 16);
                     hexFollows = true;
                 } else if (binary) {
                     out += static_cast<char>(c);
+                    plainYet = true;
                 } else {
                     out += QByteArray(toUtf8(qc));
+                    plainYet = true;
                 }
         }
     }
@@ -351,13 +380,15 @@ void appendValue(const QVariant& v, QByteArray& out) {
             out += "@Invalid()";
             return;
         }
+        bool plainYet = false;
         for (qsizetype i = 0; i < items.size(); ++i) {
             if (i > 0) out += ", ";
-            appendText(textOf(items[i]), out);
+            appendText(textOf(items[i]), out, plainYet);
         }
         return;
     }
-    appendText(textOf(v), out);
+    bool plainYet = false;
+    appendText(textOf(v), out, plainYet);
 }
 
 }  // namespace
@@ -394,6 +425,22 @@ IniRead parseIni(QByteArrayView text) {
         read.values.insert(key, raw.isList ? listValueOf(raw.list) : valueOf(raw.text));
     }
     return read;
+}
+
+QString iniKey(std::string_view section, std::string_view key) {
+    return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + u'/' +
+           QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+std::string textAt(const IniValues& values, const QString& key) {
+    const QVariant value = values.value(key);
+    if (value.typeId() != QMetaType::QStringList && value.typeId() != QMetaType::QVariantList) {
+        return value.toString().toStdString();
+    }
+    // A list of texts, or of texts and other values (an item QSettings wrote as one).
+    QStringList items;
+    for (const QVariant& item : value.toList()) items << item.toString();
+    return items.join(", ").toStdString();
 }
 
 QByteArray iniText(const IniValues& values) {

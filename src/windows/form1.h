@@ -15,7 +15,7 @@
 
 #include "session/game_session.h"
 #include "session/tick_scheduler.h"
-#include "store/settings_store.h"
+#include "store/synced_store.h"
 #include "windows/game_alerts.h"
 #include "windows/picture_slots.h"
 #include "windows/scene_accessibility.h"
@@ -31,7 +31,7 @@ class Form1 : public QMainWindow {
 public:
     // What the game runs on. Every service outlives the window.
     struct Services {
-        store::SavedStore& store;  // REQUIRES: loaded, readable
+        store::SyncedStore& store;  // REQUIRES: loaded, readable
         Clock& clock;
         Random& random;
         Windows& windows;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,11 +27,15 @@ public:
         note("Image" + std::to_string(static_cast<int>(slot) + 1) + " " + std::string(path));
     }
     void playCry() override { note("cry"); }
-    std::string read(std::string_view, std::string_view) override { return {}; }
+    std::string read(std::string_view section, std::string_view key) override {
+        return stored[std::string(section) + "/" + std::string(key)];
+    }
     void write(std::string_view section, std::string_view key, std::string_view value) override {
+        stored[std::string(section) + "/" + std::string(key)] = value;
         note(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
     }
     std::vector<Event> events;
+    std::map<std::string, std::string> stored;
     const PetState* pet = nullptr;
 
 private:

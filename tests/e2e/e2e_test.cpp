@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,10 +12,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "state/hour_stamp.h"
 #include "support/fakes.h"
 #include "support/store_file.h"
 
@@ -65,13 +68,14 @@ struct GameRun {
         process.start(exe, {});
         ASSERT_TRUE(process.waitForStarted(60000));
     }
-    // Waits (up to a minute) until `done` holds while the program runs.
+    // Waits until `done` holds while the program runs; a deadline (20 s unless told)
+    // only ends a test that fails.
     template <typename Done>
-    bool waitFor(Done done) {
+    bool waitFor(Done done, qint64 deadlineMs = 20000) {
         QElapsedTimer t;
         t.start();
         while (!done()) {
-            if (t.elapsed() > 60000 || process.state() != QProcess::Running) return false;
+            if (t.elapsed() > deadlineMs || process.state() != QProcess::Running) return false;
             process.waitForReadyRead(50);
             seen += process.readAll().toStdString();
         }
@@ -197,6 +201,61 @@ TEST(EndToEnd, AStoreThatCannotBeReadIsToldAndNeverReplacedByAnEgg) {
     EXPECT_TRUE(QFileInfo(home.conf()).isDir());
     EXPECT_EQ(QDir(home.config.path() + "/Gribo").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"Gribo.conf"});
+}
+
+// The hour stamp of now, on the machine's clock, as the game counts it.
+int32_t stampNow() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return gribo::hourStamp(
+        {now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute()});
+}
+
+QByteArray babyFedAt(int32_t stamp, int faim, const QByteArray& more = {}) {
+    return "[datestats]\ndatenourrit=" + QByteArray::number(stamp) + "\n\n" + more +
+           "[stade]\nstade=nourrisson\n\n[stats]\ncaca=0\ncacafait=Oui\nfaim=" + QByteArray::number(faim) + "\n";
+}
+
+// A store kept in a folder of the player's own through a link (as a dotfiles manager
+// makes it), and changed by hand while the game runs: the first life-clock tick (20 s
+// in) counts the hunger from the stored value, keeps the player's section, and writes
+// through the link.
+TEST(EndToEnd, ALinkedStoreChangedByHandWhileTheGameRunsIsTheBaseOfTheNextTickAndStaysLinked) {
+    Home home;
+    QTemporaryDir own;
+    const QString pet = own.path() + "/gribo.conf";
+    const int32_t fed = stampNow() - 1;  // an hour ago: the first tick counts it
+    {
+        QFile f(pet);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(babyFedAt(fed, 300));
+    }
+    QDir().mkpath(home.config.path() + "/Gribo");
+    ASSERT_TRUE(QFile::link(pet, home.conf()));
+    GameRun run(home);
+    run.start(GRIBO_EXE, "gribo.store.debug=true");
+    ASSERT_TRUE(run.waitFor([&run] { return run.seen.find("gribo.store: read") != std::string::npos; }))
+        << run.output();
+    {
+        QFile f(pet);  // edited in place, as a text editor may
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(babyFedAt(fed, 42, "[perso]\nnote=bonjour\n\n"));
+    }
+    const auto ticked = [&pet, fed] {
+        const auto disk = gribo::test::storeOnDisk(pet);
+        const auto it = disk.find("datestats/datenourrit");
+        return it != disk.end() && it->second != std::to_string(fed);
+    };
+    ASSERT_TRUE(run.waitFor(ticked, 60000)) << run.output();
+    run.runFor(0);
+    const auto disk = gribo::test::storeOnDisk(pet);
+    const int32_t hours = std::stoi(disk.at("datestats/datenourrit")) - fed;  // 1, or 2 across an hour
+    EXPECT_EQ(disk.at("stats/faim"), std::to_string(42 + 100 * hours));
+    EXPECT_EQ(disk.at("perso/note"), "bonjour");
+    EXPECT_TRUE(QFileInfo(home.conf()).isSymLink());
+    EXPECT_EQ(QFileInfo(home.conf()).symLinkTarget(), QFileInfo(pet).absoluteFilePath());
+    EXPECT_EQ(QDir(home.config.path() + "/Gribo").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{"Gribo.conf"});
+    EXPECT_EQ(QDir(own.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"gribo.conf"});
 }
 
 }  // namespace

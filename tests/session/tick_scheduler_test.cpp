@@ -15,7 +15,7 @@
 #include "rules/startup.h"
 #include "session/game_session.h"
 #include "support/fakes.h"
-#include "support/saved_store.h"
+#include "support/synced_store.h"
 
 namespace gribo::session {
 namespace {
@@ -28,7 +28,7 @@ void fire(QTimer* timer) {
 
 TEST(TickScheduler, ArmsTheAnimationTimerOnceForEachStepOnTheMonotonicClock) {
     test::Rig fakes;
-    test::MemorySavedStore store;
+    test::MemorySyncedStore store;
     GameSession session(store, fakes.clock, fakes.random, fakes.pictures, fakes.windows, fakes.sound);
     QTimer timer;
     qint64 now = 0;

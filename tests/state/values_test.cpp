@@ -86,6 +86,16 @@ TEST(StoreCache, SkipsWritingWhatIsAlreadyStored) {
     EXPECT_EQ(backend.get(Key::Caca), "2");
 }
 
+TEST(StoreCache, AValueChangedInTheBackendSinceIsWrittenAgain) {
+    test::MemoryStore backend;
+    Store store(backend);
+    store.set(Key::Faim, "0");     // the vet's cure
+    backend.put(Key::Faim, "42");  // the backend read its file again: the player changed it
+    store.set(Key::Faim, "0");     // a second cure
+    EXPECT_EQ(backend.get(Key::Faim), "0");
+    EXPECT_EQ(backend.log.size(), 2u);
+}
+
 TEST(StoreCache, ADetachedStoreKeepsItsOwnCopyAndLeavesTheBackendAlone) {
     test::MemoryStore backend;
     backend.put(Key::Faim, "300");

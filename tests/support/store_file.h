@@ -15,7 +15,8 @@
 namespace gribo::test {
 
 // The player's store under a settings folder (what XDG_CONFIG_HOME names), where the
-// game places it (the scripts' helper, store_fixture.py, spells the same place).
+// game places it (the scripts' helper, store_fixture.py, spells the same place). The
+// game's own is store::playerStoreFile().
 inline QString storeFileUnder(const QString& config) {
     return config + '/' + QString::fromUtf8(kStoreUnderConfig.data(), qsizetype(kStoreUnderConfig.size()));
 }

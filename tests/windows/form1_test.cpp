@@ -24,7 +24,7 @@
 #include "platform/asset_folder.h"
 #include "rules/startup.h"
 #include "support/fakes.h"
-#include "support/saved_store.h"
+#include "support/synced_store.h"
 #include "windows/secondary_windows.h"
 #include "windows/shell_rig.h"
 

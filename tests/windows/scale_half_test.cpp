@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/fakes.h"
-#include "support/saved_store.h"
+#include "support/synced_store.h"
 #include "windows/form1.h"
 
 namespace gribo::windows {
@@ -17,7 +17,7 @@ namespace {
 TEST(HalfScaledScreen, TheGameSceneIsWholeAndEveryPicturePixelAnEqualSquare) {
     ASSERT_EQ(qEnvironmentVariable("QT_SCALE_FACTOR"), "1.5");
     test::Rig fakes;
-    test::MemorySavedStore store;
+    test::MemorySyncedStore store;
     Form1 w({store, fakes.clock, fakes.random, fakes.windows, fakes.sound});
     w.Timer1_Timer();  // the egg's first frame
     w.show();

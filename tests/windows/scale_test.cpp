@@ -11,7 +11,7 @@
 
 #include "platform/asset_folder.h"
 #include "support/fakes.h"
-#include "support/saved_store.h"
+#include "support/synced_store.h"
 #include "windows/form1.h"
 #include "windows/picture_slots.h"
 
@@ -57,7 +57,7 @@ void addColours(QSet<QRgb>& into, std::string_view asset) {
 
 TEST(ScaledScreen, TheGameSceneShowsOnlyThePicturesOwnColours) {
     test::Rig fakes;
-    test::MemorySavedStore store;
+    test::MemorySyncedStore store;
     Form1 w({store, fakes.clock, fakes.random, fakes.windows, fakes.sound});
     w.Timer1_Timer();  // the egg's first frame
     w.show();

@@ -14,8 +14,8 @@
 
 #include "state/hour_stamp.h"
 #include "support/fakes.h"
-#include "support/saved_store.h"
 #include "support/store_fixture.h"
+#include "support/synced_store.h"
 #include "windows/form1.h"
 
 namespace gribo::windows {
@@ -26,7 +26,7 @@ namespace gribo::windows {
 struct Shell {
     test::FakeClock clock{{2026, 12, 7, 18, 59}};
     test::ScriptedRandom random;
-    test::MemorySavedStore store;
+    test::MemorySyncedStore store;
     test::WindowRecorder windows;
     test::SoundCounter sound;
     qint64 ms = 0;

@@ -1,20 +1,20 @@
 #pragma once
 
-// The store as the shell drives it, in memory: what the game wrote, and what the last
-// save that landed holds ("the disk"). A save can be refused, as a full disk refuses
-// it, and allowed again.
+// The store as the session drives it, in memory: what the game wrote, and what the
+// last save that landed holds ("the disk"). A save can be refused, as a full disk
+// refuses it, and allowed again.
 
 #include <QString>
 #include <map>
 #include <string>
 #include <utility>
 
-#include "store/settings_store.h"
+#include "store/synced_store.h"
 #include "support/fakes.h"
 
 namespace gribo::test {
 
-class MemorySavedStore final : public store::SavedStore {
+class MemorySyncedStore final : public store::SyncedStore {
 public:
     std::string read(std::string_view section, std::string_view key) override { return memory.read(section, key); }
     void write(std::string_view section, std::string_view key, std::string_view value) override {
@@ -22,6 +22,7 @@ public:
         changed_ = unsaved_ = true;
     }
     void keepCopy() override { memory.keepCopy(); }
+    void lookBeforeNextUse() override { ++looks; }
     bool changedSinceLastTry() const override { return changed_; }
     bool unsaved() const override { return unsaved_; }
     Saved save() override {
@@ -33,6 +34,7 @@ public:
         unsaved_ = false;
         return {true, {}};
     }
+    QString unreadable() const override { return {}; }
     QString fileName() const override { return QStringLiteral("memory:Gribo.conf"); }
 
     // A store an earlier run left: in memory and on the disk, nothing unsaved.
@@ -54,6 +56,7 @@ public:
     std::map<std::pair<std::string, std::string>, std::string> disk;
     QString refusal;  // not empty: every save fails, with this reason
     int tries = 0;    // saves that had something to write
+    int looks = 0;    // handlers begun
 
 private:
     bool changed_ = false;
