@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
 
     platform::SystemClock clock;
     platform::DesktopNotifications notifications;
-    reminders::ReminderService service({store::playerStoreFile(), parsed.arguments.afterGame}, notifications,
-                                       clock);
+    reminders::ReminderService service({store::playerStoreFile(), parsed.arguments.afterGame}, notifications, clock);
     // Ended from the event loop, so a last word to the desktop goes out first.
     QObject::connect(&service, &reminders::ReminderService::finished, &app, &QCoreApplication::exit,
                      Qt::QueuedConnection);
