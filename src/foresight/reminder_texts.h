@@ -29,6 +29,8 @@ struct ReminderText {
     Urgency urgency;
     std::string_view title;
     std::string_view body;
+    // What the running game says instead, where the body asks to open it; empty: the body.
+    std::string_view inGame = {};
 };
 
 // Indexed by Tell.
@@ -36,9 +38,11 @@ inline constexpr std::array<ReminderText, kTellCount> kReminderTexts = {{
     {Tell::Crying, Urgency::Normal, "Gribo a faim", "Il pleure : donnez-lui du lait."},
     {Tell::Sickness, Urgency::Normal, "Gribo est malade", "Il a bu trop de lait : emmenez-le chez le vétérinaire."},
     {Tell::Starvation, Urgency::Normal, "Gribo est mort de faim",
-     "Il n'a pas été nourri à temps. Ouvrez le jeu et donnez-lui du lait."},
+     "Il n'a pas été nourri à temps. Ouvrez le jeu et donnez-lui du lait.",
+     "Il n'a pas été nourri à temps : donnez-lui du lait."},
     {Tell::EggDeath, Urgency::Normal, "Gribo est mort à sa naissance",
-     "Son œuf est resté seul trop longtemps. Ouvrez le jeu : le nourrisson a tout de même besoin de vous."},
+     "Son œuf est resté seul trop longtemps. Ouvrez le jeu : le nourrisson a tout de même besoin de vous.",
+     "Son œuf est resté seul trop longtemps, mais le nourrisson a tout de même besoin de vous."},
     {Tell::StarvationLastCall, Urgency::Critical, "Dernier appel : Gribo meurt de faim",
      "Ouvrez vite le jeu et donnez-lui du lait : dans moins d'une heure, il sera trop tard."},
     {Tell::EggDeathLastCall, Urgency::Critical, "Dernier appel : l'œuf de Gribo",

@@ -4,29 +4,12 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#include "state/messages.h"
-#include "state/stages.h"
-
 namespace gribo::windows {
 namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
-
-std::optional<foresight::Tell> newsOfTick(std::string_view stadeBefore, std::string_view stadeAfter,
-                                          std::string_view deathNotice, bool deathBefore) {
-    using foresight::Tell;
-    if (!deathNotice.empty() && !deathBefore) {
-        if (deathNotice == message::kStarvation) return Tell::Starvation;
-        if (deathNotice == message::kEggDeath) return Tell::EggDeath;
-    }
-    if (stadeAfter != stadeBefore) {
-        if (stadeAfter == stage::kPleure) return Tell::Crying;
-        if (stadeAfter == stage::kMalade) return Tell::Sickness;
-    }
-    return std::nullopt;
-}
 
 GameAlerts::GameAlerts(QWidget& mainWindow, platform::DesktopNotifications* notifications)
     : QObject(&mainWindow), main_(mainWindow), notifications_(notifications) {
@@ -49,7 +32,7 @@ void GameAlerts::tell(std::optional<foresight::Tell> news) {
     if (!notifications_) return;
     const foresight::ReminderText& t = foresight::textOf(*news);
     notifications_->show({text(t.title),
-                          text(t.body),
+                          text(t.inGame.empty() ? t.body : t.inGame),
                           t.urgency == foresight::Urgency::Critical,
                           {QStringLiteral("default"), QStringLiteral("Voir Gribo")}});
 }

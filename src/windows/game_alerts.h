@@ -13,17 +13,12 @@
 #include <string_view>
 
 #include "foresight/reminder_texts.h"
+#include "foresight/tick_news.h"
 #include "platform/desktop_notifications.h"
 
 class QWidget;
 
 namespace gribo::windows {
-
-// The news of one life-clock tick, from the stage before and after it and the death
-// notice it showed (empty: none); `deathBefore` says the last tick showed one too, as
-// the starvation notice comes back at every tick.
-std::optional<foresight::Tell> newsOfTick(std::string_view stadeBefore, std::string_view stadeAfter,
-                                          std::string_view deathNotice, bool deathBefore);
 
 class GameAlerts : public QObject {
     Q_OBJECT

@@ -38,11 +38,23 @@ TEST(ReminderTexts, EachReminderHasItsOwnTitleAndABodyInPlainUtf8) {
         EXPECT_FALSE(t.body.empty());
         EXPECT_TRUE(plainUtf8(t.title));
         EXPECT_TRUE(plainUtf8(t.body));
+        EXPECT_TRUE(plainUtf8(t.inGame));
         EXPECT_TRUE(titles.insert(t.title).second) << "told the same way as another reminder";
     }
     EXPECT_FALSE(plainUtf8("\xE9t\xE9"));  // Latin-1 "été"
     EXPECT_FALSE(plainUtf8("\xC3\xA9\xC3"));
     EXPECT_TRUE(plainUtf8("\xC3\xA9t\xC3\xA9"));
+}
+
+// The running game tells its own news (a tick's, see tick_news.h) with these texts: it
+// never asks the player to open a game that is open.
+TEST(ReminderTexts, WhatTheRunningGameSaysNeverAsksToOpenIt) {
+    for (const Tell news : {Tell::Crying, Tell::Sickness, Tell::Starvation, Tell::EggDeath}) {
+        const ReminderText& t = textOf(news);
+        SCOPED_TRACE(t.title);
+        const std::string_view said = t.inGame.empty() ? t.body : t.inGame;
+        EXPECT_EQ(said.find("Ouvrez"), std::string_view::npos) << said;
+    }
 }
 
 }  // namespace
