@@ -16,6 +16,7 @@
 #include "session/game_session.h"
 #include "session/tick_scheduler.h"
 #include "store/settings_store.h"
+#include "windows/menu_bar.h"
 #include "windows/picture_slots.h"
 #include "windows/scene_accessibility.h"
 #include "windows/secondary_windows.h"
@@ -77,6 +78,9 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
+    MenuBar* bar_ = nullptr;
+
+    NoticeAfterMenus afterMenus_;
     CountedWindows windows_;
     std::unique_ptr<SlotPictures> pictures_;
     std::unique_ptr<session::GameSession> session_;

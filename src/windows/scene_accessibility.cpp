@@ -6,10 +6,9 @@
 #include <QDBusVariant>
 #include <QKeyEvent>
 #include <string>
-#include <string_view>
 
-#include "assets/catalogue.h"
 #include "rules/scene_description.h"
+#include "windows/held_keys.h"
 #include "windows/secondary_windows.h"
 
 namespace gribo::windows {
@@ -88,25 +87,13 @@ SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const
 }
 
 void SceneNarrator::follow(const PetState& pet) {
-    const std::string_view sky = pictures_.shown(Slot::Image3);
-    const int droppings = asset::droppingPiles(pictures_.shown(Slot::Image4));
-    // The death notice holds the name until the pet's stage changes. A notice shown
-    // again every 20 seconds while the pet starves is no news.
-    const int notices = windows_.timesShown(Window::DeathNotice);
-    const bool stageChanged = pet.stade != stade_;
-    const bool dead = notices != deathNotices_ || (dead_ && !stageChanged);
-    if (made_ && !stageChanged && droppings == droppings_ && sky == sky_ && dead == dead_) {
-        deathNotices_ = notices;
-        return;
-    }
-    made_ = true;
-    stade_ = pet.stade;
-    droppings_ = droppings;
-    sky_.assign(sky);
-    deathNotices_ = notices;
-    dead_ = dead;
+    const NarrationStep step =
+        followScene(narration_, {pet.stade, pictures_.shown(Slot::Image4), pictures_.shown(Slot::Image3),
+                                 windows_.timesShown(Window::DeathNotice)});
+    narration_ = step.now;
+    if (!step.remade) return;
 
-    const SceneText text = describeScene({stade_, droppings_, sky_, dead_});
+    const SceneText text = describeScene(narration_.facts());
     // The description first, silently, so that a reader who fetches it on hearing the
     // new name gets the new one.
     scene_.setProperty(kDescription, toQ(text.description));
@@ -120,7 +107,7 @@ void SceneNarrator::follow(const PetState& pet) {
 }
 
 void SceneNarrator::tellAgain() {
-    const QString report = toQ(sceneReport(describeScene({stade_, droppings_, sky_, dead_})));
+    const QString report = toQ(sceneReport(describeScene(narration_.facts())));
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(&scene_, report);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
@@ -137,8 +124,8 @@ bool SceneNarrator::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool ask = key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (ask && plain) {
-            if (!key->isAutoRepeat()) tellAgain();
+        if (ask && plain && !(inMenus_ && inMenus_())) {
+            if (!isRepeat(*key)) tellAgain();  // a held key tells once
             event->accept();
             return true;
         }
