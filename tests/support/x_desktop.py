@@ -124,6 +124,13 @@ class XDesktop:
         if not display:
             raise RuntimeError("Xvfb did not start")
         env["DISPLAY"] = ":" + display
+        # The number comes before the server answers every client: wait until it does.
+        answers = lambda: subprocess.run(["xdotool", "getmouselocation"], env=env, timeout=30,  # noqa: E731
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+        xvfb = self.procs[-1]
+        wait_until(lambda: answers() or xvfb.poll() is not None, "the X server to answer", 30)
+        if xvfb.poll() is not None:
+            raise RuntimeError("Xvfb stopped")
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1",
                                 "--address=unix:path=" + os.path.join(run, "bus")],
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, env=env)
@@ -135,12 +142,15 @@ class XDesktop:
         if self.window_manager:
             # openbox runs its startup command once it manages the screen.
             ready = os.path.join(run, "wm-ready")
-            self.procs.append(subprocess.Popen(["openbox", "--sm-disable", "--startup", "touch " + ready],
-                                               env=env, **quiet))
+            log = os.path.join(run, "openbox.log")
+            with open(log, "w") as out:
+                self.procs.append(subprocess.Popen(["openbox", "--sm-disable", "--startup", "touch " + ready],
+                                                   env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=out))
             wm = self.procs[-1]
             wait_until(lambda: os.path.exists(ready) or wm.poll() is not None, "openbox", 30)
             if wm.poll() is not None:
-                raise RuntimeError("openbox did not start")
+                with open(log) as f:
+                    raise RuntimeError("openbox did not start: " + f.read().strip())
         self.env = env
 
     def start(self, argv, **env):
