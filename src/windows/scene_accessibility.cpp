@@ -4,7 +4,9 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <string>
 
 #include "rules/scene_description.h"
@@ -51,6 +53,22 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 };
 
+// The vet's answer, in its captioned frame. Qt makes the frame's caption the label of
+// every widget inside it, and a screen reader then takes the answer for a label and
+// leaves it out when the window opens: the answer is text of its own, labelled by
+// nothing.
+class AnswerText : public QAccessibleWidget {
+public:
+    explicit AnswerText(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override {
+        return {};
+    }
+};
+
 template <typename T>
 bool is(const QString& className) {
     return className == QLatin1String(T::staticMetaObject.className());
@@ -62,6 +80,7 @@ QAccessibleInterface* roles(const QString& className, QObject* object) {
     if (is<Scene>(className)) return new ScenePicture(widget);
     if (is<Form2>(className) || is<Form4>(className)) return new QAccessibleWidget(widget, QAccessible::Dialog);
     if (is<Form3>(className)) return new QAccessibleWidget(widget, QAccessible::AlertMessage);
+    if (is<TextLabel>(className) && qobject_cast<QGroupBox*>(widget->parentWidget())) return new AnswerText(widget);
     return nullptr;
 }
 

@@ -115,7 +115,7 @@ class XDesktop:
         # None of the servers keeps the test's output open: one left behind never holds ctest.
         quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
         read, write = os.pipe()
-        self.procs.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", self.size,
+        self.procs.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", self.size, "-noreset",
                                             "-nolisten", "tcp"], pass_fds=[write], env=env,
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         os.close(write)
