@@ -122,7 +122,7 @@ void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Back in the game (a window of its own closed, or the player came back to it):
     // the keyboard is the room's unless the menus hold it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !bar_->inUse()) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !(bar_ && bar_->inUse())) {
         centralWidget()->setFocus(Qt::ActiveWindowFocusReason);
     }
     // A new desktop font reaches the menu bar after the window: measure it afterwards.
