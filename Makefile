@@ -83,6 +83,8 @@ bench: bench-deps build
 	@cmake --build $(BUILD) --target gribo_bench -j $(JOBS)
 	@tmp=$$(mktemp -d) && trap 'rm -rf "$$tmp"' EXIT && \
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" GRIBO_BENCH_DISPLAY=$(BENCH_DISPLAY) ./$(BUILD)/gribo_bench
+	@cmake --build $(BUILD) --target gribo_reminders_bench -j $(JOBS)
+	@./$(BUILD)/gribo_reminders_bench
 
 sheet: configure-game
 	@cmake --build $(BUILD) --target sheet -j $(JOBS)

@@ -31,6 +31,10 @@ at every change.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The reminder service's autostart entry lies in /etc: the administrator's to change,
+# so kept across upgrades.
+file(WRITE ${CMAKE_BINARY_DIR}/debian/conffiles "/etc/xdg/autostart/${GRIBO_APP_ID}.Reminders.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/conffiles)
 # The program goes to /usr/games, as Debian wants for games (`make install` keeps
 # bin/, which is on every user's PATH, ~/.local/bin included).
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_layout.cmake)

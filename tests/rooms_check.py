@@ -11,7 +11,7 @@ import pathlib
 import re
 import sys
 
-CORE = {"assets", "state", "rules", "life", "anim", "care"}
+CORE = {"assets", "state", "rules", "life", "anim", "care", "foresight"}
 # What each folder may include, besides itself.
 ALLOWED = {
     "assets": set(),
@@ -20,12 +20,14 @@ ALLOWED = {
     "life": {"assets", "state", "rules"},
     "anim": {"assets", "state", "rules"},
     "care": {"assets", "state", "rules"},
+    "foresight": {"assets", "state", "rules", "life", "anim", "care"},
     "store": CORE,
     "sound": CORE,
     "platform": CORE,
+    "reminders": CORE | {"store", "platform"},
     "session": CORE | {"store", "sound", "platform"},
     "windows": CORE | {"store", "sound", "platform", "session"},
-    "program": CORE | {"store", "sound", "platform", "session", "windows"},
+    "program": CORE | {"store", "sound", "platform", "session", "windows", "reminders"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/', re.M)
 

@@ -22,7 +22,12 @@ constexpr const char* kHelp =
     "\n"
     "The pet is saved in $XDG_CONFIG_HOME/%1, by default\n"
     "~/.config/%1. Qt's own options, such as -platform or -style,\n"
-    "are understood too. See gribo(6).\n";
+    "are understood too.\n"
+    "\n"
+    "Reminders: while the game is closed, a desktop notification tells you when\n"
+    "the baby starts crying, an hour before it would die, and when it has died.\n"
+    "To turn them off, choose \"Ne plus me prévenir\" on one; your desktop's\n"
+    "notification settings can also silence Gribo. See gribo(6).\n";
 
 // Options the Qt application reads for itself, with a value and without.
 constexpr const char* kQtOptionsWithValue[] = {

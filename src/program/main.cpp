@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <optional>
 
 #include "assets/catalogue.h"
 #include "platform/asset_folder.h"
 #include "platform/command_line.h"
+#include "platform/companions.h"
+#include "platform/desktop_notifications.h"
 #include "platform/identity.h"
 #include "platform/platform_env.h"
 #include "platform/single_instance.h"
@@ -47,13 +50,15 @@ int main(int argc, char** argv) {
     platform::SystemRandom random;
     windows::SecondaryWindows shown;
     sound::PulseCry cry(platform::assetFile(asset::kPleureWav));
+    platform::DesktopNotifications notifications;
     QPointer<windows::Form1> form1 =
         new windows::Form1({.store = saved,
                             .clock = clock,
                             .random = random,
                             .windows = shown,
                             .sound = cry,
-                            .storeNotices = {windows::showStoreFailure, windows::showStoreSavedAgain}});
+                            .storeNotices = {windows::showStoreFailure, windows::showStoreSavedAgain},
+                            .notifications = &notifications});
     form1->setAttribute(Qt::WA_DeleteOnClose);  // its timers end with it
     QObject::connect(&instance, &platform::SingleInstance::comeForward, form1, [form1] {
         form1->showNormal();
@@ -62,7 +67,14 @@ int main(int argc, char** argv) {
     });
     // Once the main window is closed the pet no longer runs here: a new start may play.
     QObject::connect(form1, &QObject::destroyed, &instance, &platform::SingleInstance::release);
+    // While the main window lives the game's name is on the session bus, so the
+    // reminder service keeps quiet; once it is gone the service looks after the pet.
+    QObject::connect(form1, &QObject::destroyed, [] {
+        platform::withdrawGame();
+        platform::startRemindersUnlessRunning();
+    });
     form1->show();
+    QTimer::singleShot(0, [] { platform::announceGame(); });  // after the first paint is on its way
     const int status = app.exec();
     delete form1;  // if its deletion was still pending: before the services it runs on
     return status;

@@ -6,6 +6,7 @@
 #include <QShortcut>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "assets/scene_layout.h"
 #include "care/commands.h"
@@ -39,6 +40,7 @@ Form1::Form1(const Services& services) : afterMenus_(services.windows), windows_
     Timer2 = new QTimer(this);
     Timer2->setObjectName("Timer2");
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    alerts_ = new GameAlerts(*this, services.notifications);
 
     Form_Load();
 }
@@ -141,8 +143,13 @@ void Form1::Form_Load() {
 void Form1::Timer1_Timer() { scheduler_->step(); }
 
 void Form1::Timer2_Timer() {
+    const std::string before = pet().stade;
+    const int deaths = windows_.timesShown(Window::DeathNotice);
     scheduler_->run(lifeClockTick);
     session_->saveUnsaved();  // a save that failed is tried again at every tick
+    const bool death = windows_.timesShown(Window::DeathNotice) != deaths;
+    alerts_->tell(newsOfTick(before, pet().stade, death ? windows_.lastText(Window::DeathNotice) : "", deathLastTick_));
+    deathLastTick_ = death;
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

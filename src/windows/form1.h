@@ -16,6 +16,7 @@
 #include "session/game_session.h"
 #include "session/tick_scheduler.h"
 #include "store/settings_store.h"
+#include "windows/game_alerts.h"
 #include "windows/menu_bar.h"
 #include "windows/picture_slots.h"
 #include "windows/scene_accessibility.h"
@@ -40,6 +41,9 @@ public:
         session::GameSession::StoreNotices storeNotices = {};
         // The animation's milliseconds; none: the scheduler's own monotonic clock.
         session::TickScheduler::MonotonicClock monotonic = {};
+        // Where the game tells the player of the pet's news while none of its windows
+        // is active; none: only the urgency hint.
+        platform::DesktopNotifications* notifications = nullptr;
     };
 
     // Builds the window and starts the game on `services`: the start-up runs here.
@@ -86,6 +90,8 @@ private:
     std::unique_ptr<session::GameSession> session_;
     std::unique_ptr<session::TickScheduler> scheduler_;
     std::unique_ptr<SceneNarrator> narrator_;
+    GameAlerts* alerts_ = nullptr;
+    bool deathLastTick_ = false;
     bool fitQueued_ = false;
 };
 

@@ -117,14 +117,18 @@ public:
     explicit CountedWindows(Windows& windows) : windows_(windows) {}
     void show(Window window, std::string_view text) override {
         ++shown_[static_cast<std::size_t>(window)];
+        lastText_[static_cast<std::size_t>(window)] = text;
         windows_.show(window, text);
     }
     // How many times `w` has been shown, counting each showing again.
     int timesShown(Window w) const { return shown_[static_cast<std::size_t>(w)]; }
+    // The text `w` was last shown with.
+    const std::string& lastText(Window w) const { return lastText_[static_cast<std::size_t>(w)]; }
 
 private:
     Windows& windows_;
     std::array<int, 3> shown_{};
+    std::array<std::string, 3> lastText_{};
 };
 
 }  // namespace gribo::windows

@@ -40,9 +40,16 @@ out=$(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" 2>&1
 
 # Every file 0644 but the program (0755), every folder 0755: nothing private, nothing
 # anyone else may change.
-odd=$(find "$tmp/root" -type f ! -perm 0644 ! -path "$usr/bin/gribo")
+odd=$(find "$tmp/root" -type f ! -perm 0644 ! -path "$usr/bin/gribo" ! -path "$usr/libexec/gribo/gribo-reminders")
 [ -z "$odd" ] || fail "files that are not 0644: $odd"
 [ "$(stat -c %a "$usr/bin/gribo")" = 755 ] || fail "bin/gribo is not 0755"
+[ "$(stat -c %a "$usr/libexec/gribo/gribo-reminders")" = 755 ] || fail "libexec/gribo/gribo-reminders is not 0755"
+# The reminder service's autostart entry, for every user of the system.
+reminders_entry=$tmp/root/etc/xdg/autostart/$id.Reminders.desktop
+[ -f "$reminders_entry" ] || fail "no autostart entry in /etc/xdg/autostart"
+grep -qx "Exec=/usr/libexec/gribo/gribo-reminders" "$reminders_entry" || fail "the autostart entry's Exec"
+out=$(desktop-file-validate "$reminders_entry" 2>&1)
+[ $? -eq 0 ] && [ -z "$out" ] || fail "desktop-file-validate on the autostart entry: $out"
 odd=$(find "$tmp/root" -mindepth 1 -type d ! -perm 0755)
 [ -z "$odd" ] || fail "folders that are not 0755: $odd"
 
