@@ -13,12 +13,14 @@ alone (keys through the X server, xdotool):
   - Space on the scene tells the whole scene again, and Orca speaks it (Qt 6.8 sends it
     as an announcement, Qt 6.4 as a description change);
   - the statistics and the vet's answer, opened by the keyboard, are spoken when they
-    open: the stage and the hunger, the answer's text.
+    open: the stage and the hunger, the answer's text;
+  - in a game started anew on a starving baby, the death notice is spoken as it comes
+    up, and Alt+F4 closes it.
 Every step waits for the state it needs; how long Orca takes is the bench's business.
 Exits 77 (skipped) where Orca cannot run. Every server is stopped, and the folder
 removed, whatever happens.
 
-usage: screen_reader_check.py path/to/gribo     (about 40 seconds)
+usage: screen_reader_check.py path/to/gribo     (about a minute)
 needs: xvfb, openbox, xdotool, dbus, at-spi2-core, python3-pyatspi, orca.
 """
 import os
@@ -126,7 +128,7 @@ def main():
 
         store = baby_in_store(d.env["XDG_CONFIG_HOME"], 600, caca=2)
         a = Accessible(d)
-        d.start([GRIBO], QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        game = d.start([GRIBO], QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
         keys = lambda *k: d.xdotool("key", *k)  # noqa: E731
         focused = lambda item: a.has_state(a.find("menu item", item), a.pyatspi.STATE_FOCUSED)  # noqa: E731
         menu_open = lambda: a.has_state(a.find("menu item", "Objets"), a.pyatspi.STATE_SHOWING)  # noqa: E731
@@ -213,6 +215,25 @@ def main():
             faim = read_store(store)["stats/faim"]  # 400, or 500 past a new hour
             spoken_window(BY_KEYS["Stats"], "Form2", lambda lines: ["Stade :nourrisson", "Faim : " + faim])
             spoken_window(BY_KEYS["Veterinaire"], "Form4", lambda lines: lines[:1])
+
+            # A starving baby, in a game started anew: the death notice is spoken as it
+            # comes up, at the first tick of the life clock, and Alt+F4 closes it.
+            game.terminate()
+            game.wait(30)
+            a.wait(lambda: a.app() is None, "the first game gone")
+            baby_in_store(d.env["XDG_CONFIG_HOME"], 1500)
+            since = heard.mark()
+            d.start([GRIBO], QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+            room()
+            a.wait(lambda: a.window("Form3") and d.active_window_name() == "Form3", "the death notice", 60)
+            try:
+                a.wait(lambda: heard.said(["Triste nouvelle, Gribo est mort."], since), "Orca speaking the notice", 30)
+                check(True, "Orca speaks the death notice as it comes up")
+            except Timeout:
+                check(False, f"Orca did not speak the death notice: {heard.spoken(since)}")
+            keys("alt+F4")
+            a.wait(lambda: a.window("Form3") is None, "the notice closed")
+            room()
         except Timeout as e:
             check(False, str(e))
         finally:
