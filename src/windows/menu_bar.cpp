@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "windows/held_keys.h"
+
 namespace gribo::windows {
 
 MenuBar::MenuBar(QWidget& room, QWidget* parent) : QMenuBar(parent), room_(room) { setObjectName("menuBar"); }
@@ -46,7 +48,7 @@ bool MenuBar::eventFilter(QObject* watched, QEvent* event) {
     if (menu && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
-            if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyPress && !isRepeat(*key)) {
                 QKeyEvent ret(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
                 QCoreApplication::sendEvent(menu, &ret);
             }
