@@ -243,14 +243,18 @@ class Accessible:
             pass
         return node
 
+    # Roles by the names AT-SPI gives them, which changed between releases.
+    ROLES = {"push button": ("push button", "button")}
+
     def find(self, role, name=None, within=None):
         """The first object of the game with that role (and name), or None."""
+        roles = self.ROLES.get(role, (role,))
         root = within or self.app()
         if root is None:
             return None
         try:
             self._fresh(root)
-            for node in self.pyatspi.utils.findAllDescendants(root, lambda n: n.getRoleName() == role):
+            for node in self.pyatspi.utils.findAllDescendants(root, lambda n: n.getRoleName() in roles):
                 if name is None or self._fresh(node).name == name:
                     return node
         except Exception:  # the object went away while being read
