@@ -4,7 +4,10 @@
 
 namespace gribo {
 
-// One tick of the 20 s life clock: the sky, the egg's incubation, then the baby's
+// The life clock's period: Timer2's interval, in milliseconds.
+inline constexpr int kLifeClockMs = 20000;
+
+// One tick of the life clock: the sky, the egg's incubation, then the baby's
 // needs (hunger, droppings, crying, starvation, sickness), in that order.
 void lifeClockTick(Game& game);
 

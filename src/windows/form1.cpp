@@ -15,7 +15,7 @@
 
 namespace gribo::windows {
 
-Form1::Form1(const Services& services) : windows_(services.windows) {
+Form1::Form1(const Services& services) : afterMenus_(services.windows), windows_(afterMenus_) {
     setObjectName("Form1");
     setWindowTitle("Gribo");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -28,6 +28,7 @@ Form1::Form1(const Services& services) : windows_(services.windows) {
                                                       windows_, services.sound);
     session_->onStoreNotices(services.storeNotices);
     narrator_ = std::make_unique<SceneNarrator>(*centralWidget(), *pictures_, windows_);
+    narrator_->leaveKeysWhile([this] { return bar_->inUse(); });
     session_->afterEachHandler([this](const Game& game) { narrator_->follow(game.pet); });
 
     Timer1 = new QTimer(this);
@@ -77,7 +78,9 @@ void Form1::buildScene() {
 }
 
 void Form1::buildMenus() {
-    QMenuBar* bar = menuBar();
+    bar_ = new MenuBar(*centralWidget(), this);
+    setMenuBar(bar_);
+    MenuBar* bar = bar_;
     auto entry = [this](QMenu* menu, const char* caption, const char* name, void (Form1::*handler)()) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromUtf8(name));
@@ -102,9 +105,10 @@ void Form1::buildMenus() {
     // key belongs to the window, not to a menu entry.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
     f10->setObjectName("F10");
-    connect(f10, &QShortcut::activated, this, [bar] {
-        if (!bar->actions().isEmpty()) bar->setActiveAction(bar->actions().first());
-    });
+    connect(f10, &QShortcut::activated, bar, &MenuBar::open);
+    // The death notice that came while the player was in the menus comes up now.
+    afterMenus_.waitWhile([bar] { return bar->inUse(); });
+    connect(bar, &MenuBar::closed, this, [this] { afterMenus_.menusClosed(); });
 }
 
 void Form1::fitMenuBar() {
@@ -118,7 +122,9 @@ void Form1::fitMenuBar() {
 
 void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !menuBar()->activeAction()) {
+    // Back in the game (a window of its own closed, or the player came back to it):
+    // the keyboard is the room's unless the menus hold it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !(bar_ && bar_->inUse())) {
         centralWidget()->setFocus(Qt::ActiveWindowFocusReason);
     }
     // A new desktop font reaches the menu bar after the window: measure it afterwards.
@@ -129,7 +135,7 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::Form_Load() {
-    Timer2->start(20000);
+    Timer2->start(kLifeClockMs);
     scheduler_->run(startUp);
     fitMenuBar();
 }

@@ -17,6 +17,7 @@
 #include "session/tick_scheduler.h"
 #include "store/synced_store.h"
 #include "windows/game_alerts.h"
+#include "windows/menu_bar.h"
 #include "windows/picture_slots.h"
 #include "windows/scene_accessibility.h"
 #include "windows/secondary_windows.h"
@@ -81,6 +82,9 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
+    MenuBar* bar_ = nullptr;
+
+    NoticeAfterMenus afterMenus_;
     CountedWindows windows_;
     std::unique_ptr<SlotPictures> pictures_;
     std::unique_ptr<session::GameSession> session_;

@@ -4,12 +4,13 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <string>
-#include <string_view>
 
-#include "assets/catalogue.h"
 #include "rules/scene_description.h"
+#include "windows/held_keys.h"
 #include "windows/secondary_windows.h"
 
 namespace gribo::windows {
@@ -52,6 +53,22 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 };
 
+// The vet's answer, in its captioned frame. Qt makes the frame's caption the label of
+// every widget inside it, and a screen reader then takes the answer for a label and
+// leaves it out when the window opens: the answer is text of its own, labelled by
+// nothing.
+class AnswerText : public QAccessibleWidget {
+public:
+    explicit AnswerText(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override {
+        return {};
+    }
+};
+
 template <typename T>
 bool is(const QString& className) {
     return className == QLatin1String(T::staticMetaObject.className());
@@ -63,6 +80,7 @@ QAccessibleInterface* roles(const QString& className, QObject* object) {
     if (is<Scene>(className)) return new ScenePicture(widget);
     if (is<Form2>(className) || is<Form4>(className)) return new QAccessibleWidget(widget, QAccessible::Dialog);
     if (is<Form3>(className)) return new QAccessibleWidget(widget, QAccessible::AlertMessage);
+    if (is<TextLabel>(className) && qobject_cast<QGroupBox*>(widget->parentWidget())) return new AnswerText(widget);
     return nullptr;
 }
 
@@ -88,25 +106,13 @@ SceneNarrator::SceneNarrator(QWidget& scene, const SlotPictures& pictures, const
 }
 
 void SceneNarrator::follow(const PetState& pet) {
-    const std::string_view sky = pictures_.shown(Slot::Image3);
-    const int droppings = asset::droppingPiles(pictures_.shown(Slot::Image4));
-    // The death notice holds the name until the pet's stage changes. A notice shown
-    // again every 20 seconds while the pet starves is no news.
-    const int notices = windows_.timesShown(Window::DeathNotice);
-    const bool stageChanged = pet.stade != stade_;
-    const bool dead = notices != deathNotices_ || (dead_ && !stageChanged);
-    if (made_ && !stageChanged && droppings == droppings_ && sky == sky_ && dead == dead_) {
-        deathNotices_ = notices;
-        return;
-    }
-    made_ = true;
-    stade_ = pet.stade;
-    droppings_ = droppings;
-    sky_.assign(sky);
-    deathNotices_ = notices;
-    dead_ = dead;
+    const NarrationStep step =
+        followScene(narration_, {pet.stade, pictures_.shown(Slot::Image4), pictures_.shown(Slot::Image3),
+                                 windows_.timesShown(Window::DeathNotice)});
+    narration_ = step.now;
+    if (!step.remade) return;
 
-    const SceneText text = describeScene({stade_, droppings_, sky_, dead_});
+    const SceneText text = describeScene(narration_.facts());
     // The description first, silently, so that a reader who fetches it on hearing the
     // new name gets the new one.
     scene_.setProperty(kDescription, toQ(text.description));
@@ -120,7 +126,7 @@ void SceneNarrator::follow(const PetState& pet) {
 }
 
 void SceneNarrator::tellAgain() {
-    const QString report = toQ(sceneReport(describeScene({stade_, droppings_, sky_, dead_})));
+    const QString report = toQ(sceneReport(describeScene(narration_.facts())));
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(&scene_, report);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
@@ -137,8 +143,8 @@ bool SceneNarrator::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool ask = key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (ask && plain) {
-            if (!key->isAutoRepeat()) tellAgain();
+        if (ask && plain && !(inMenus_ && inMenus_())) {
+            if (!isRepeat(*key)) tellAgain();  // a held key tells once
             event->accept();
             return true;
         }

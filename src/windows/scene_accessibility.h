@@ -6,8 +6,9 @@
 // notice an alert.
 
 #include <QWidget>
-#include <string>
+#include <functional>
 
+#include "rules/scene_narration.h"
 #include "state/pet_state.h"
 #include "state/ports.h"
 #include "windows/picture_slots.h"
@@ -28,7 +29,8 @@ void installAccessibleRoles();
 // A screen reader speaks the name of the object in focus whenever it changes, so the
 // name changes once for each thing a player should hear of (a stage, the droppings,
 // the death notice) and never for a frame; the description is read with the name
-// but changes silently. Space or Enter on the scene tells the whole scene again.
+// but changes silently. Space or Enter on the scene tells the whole scene again,
+// unless the menus hold the keyboard.
 class SceneNarrator : public QObject {
 public:
     SceneNarrator(QWidget& scene, const SlotPictures& pictures, const CountedWindows& windows);
@@ -40,6 +42,9 @@ public:
     void follow(const PetState& pet);
     // Tells the whole scene, name and rest, to the screen reader once more.
     void tellAgain();
+    // While `inMenus` holds, the scene takes none of the keys that tell it: they are
+    // the menus'.
+    void leaveKeysWhile(std::function<bool()> inMenus) { inMenus_ = std::move(inMenus); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,12 +53,8 @@ private:
     QWidget& scene_;
     const SlotPictures& pictures_;
     const CountedWindows& windows_;
-    std::string stade_;  // what the words were last made from
-    int droppings_ = -1;
-    std::string sky_;
-    int deathNotices_ = 0;  // death notices shown so far
-    bool dead_ = false;
-    bool made_ = false;
+    Narration narration_;  // what the words were last made from
+    std::function<bool()> inMenus_;
 };
 
 // The scene's description as assistive technologies read it: it changes without an

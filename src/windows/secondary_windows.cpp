@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <string_view>
 
+#include "windows/held_keys.h"
+
 namespace gribo::windows {
 namespace {
 
@@ -15,6 +17,7 @@ QPushButton* makeButton(const QString& caption, QWidget* parent, const QRect& bo
     b->setAutoDefault(false);  // Enter and Escape press no button
     b->setDefault(false);
     b->setFocusPolicy(Qt::StrongFocus);
+    ignoreHeldKeys(b);
     return b;
 }
 
@@ -140,6 +143,21 @@ QWidget* SecondaryWindows::window(Window w) const {
             return form4_.data();
     }
     return nullptr;
+}
+
+void NoticeAfterMenus::show(Window window, std::string_view text) {
+    if (window == Window::DeathNotice && inMenus_ && inMenus_()) {
+        waiting_.emplace(text);
+        return;
+    }
+    windows_.show(window, text);
+}
+
+void NoticeAfterMenus::menusClosed() {
+    if (!waiting_ || (inMenus_ && inMenus_())) return;
+    const std::string text = std::move(*waiting_);
+    waiting_.reset();
+    windows_.show(Window::DeathNotice, text);
 }
 
 }  // namespace gribo::windows

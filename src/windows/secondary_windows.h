@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -87,6 +89,25 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form4> form4_;
+};
+
+// The death notice waits while the player is in the menus (it would take the keyboard
+// from them) and comes up, with the last text it was given, once they close. Every
+// other window comes up at once: the statistics and the vet are opened by the menus
+// themselves, once they have closed.
+class NoticeAfterMenus : public Windows {
+public:
+    explicit NoticeAfterMenus(Windows& windows) : windows_(windows) {}
+    // `inMenus` tells whether the player is in the menus now; none: never.
+    void waitWhile(std::function<bool()> inMenus) { inMenus_ = std::move(inMenus); }
+    void show(Window window, std::string_view text) override;
+    // The menus are closed: a notice that waited comes up.
+    void menusClosed();
+
+private:
+    Windows& windows_;
+    std::function<bool()> inMenus_;
+    std::optional<std::string> waiting_;
 };
 
 // The windows the game runs on, counted as the game shows them: the scene's narrator

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "life/life_clock.h"
+#include "windows/held_keys.h"
 #include "windows/secondary_windows.h"
 
 namespace gribo::windows {
@@ -15,6 +17,7 @@ QMessageBox* notice(QMessageBox::Icon icon, const char* name, const QString& tex
     box->setObjectName(name);
     box->setInformativeText(details);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAbstractButton* button : box->buttons()) ignoreHeldKeys(button);
     return box;
 }
 
@@ -26,10 +29,10 @@ void showStoreFailure(const QString& file, const QString& reason) {
         notice(QMessageBox::Warning, "storeFailure", QString::fromUtf8("Gribo ne peut pas être enregistré."),
                QString::fromUtf8("Le fichier %1 ne peut pas être écrit : %2.\n\n"
                                  "Gribo continue de vivre et le jeu réessaie d'enregistrer à chaque changement, "
-                                 "toutes les vingt secondes et à la fermeture. "
+                                 "toutes les %3 secondes et à la fermeture. "
                                  "Si le jeu est fermé avant, ce qui est arrivé "
                                  "depuis sera perdu.")
-                   .arg(file, reason));
+                   .arg(file, reason, QString::number(kLifeClockMs / 1000)));
     failureBox->setWindowModality(Qt::NonModal);  // the timers and the menus go on
     comeUp(failureBox);
 }

@@ -298,8 +298,15 @@ TEST(MainWindow, ScreenReadersHearTheSceneAsOnePictureOfWhatIsShown) {
                                                           {Window::DeathNotice, QAccessible::AlertMessage},
                                                           {Window::Vet, QAccessible::Dialog}};
     for (const auto& [which, role] : roles) {
-        windows.show(which, "");
+        windows.show(which, "Un texte de trois mots");
         EXPECT_EQ(QAccessible::queryAccessibleInterface(windows.window(which))->role(), role);
+        // The text is the window's own, labelled by nothing (not even the vet's frame):
+        // a screen reader reads it as the window opens.
+        QAccessibleInterface* text =
+            QAccessible::queryAccessibleInterface(windows.window(which)->findChild<QLabel*>("Label1"));
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->text(QAccessible::Name), "Un texte de trois mots") << static_cast<int>(which);
+        EXPECT_TRUE(text->relations().isEmpty()) << static_cast<int>(which);
         windows.window(which)->close();
     }
 }

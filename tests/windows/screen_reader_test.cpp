@@ -192,7 +192,9 @@ TEST(ScreenReader, SpaceOrEnterAreTheScenesOwnKeys) {
     }
 }
 
-TEST(MenuBar, F10OpensTheFirstMenuAndNoEntryGainsAShortcut) {
+// F10 opens the first menu and gives the bar the keyboard, which the scene then leaves
+// alone; once the menu closes the keyboard is the room's again.
+TEST(MenuBar, F10OpensTheFirstMenuWithTheKeyboardAndNoEntryGainsAShortcut) {
     Shell shell;
     shell.store.holds(baby(shell, 0));
     Form1 w(shell.services());
@@ -204,8 +206,18 @@ TEST(MenuBar, F10OpensTheFirstMenuAndNoEntryGainsAShortcut) {
     QTest::keyClick(w.centralWidget(), Qt::Key_F10);
     EXPECT_TRUE(gribo->isVisible());
     EXPECT_EQ(w.menuBar()->activeAction(), w.menuBar()->actions().first());
+    EXPECT_EQ(w.focusWidget(), w.menuBar()) << "the keyboard comes back to the bar, not the room";
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    space.ignore();
+    QApplication::sendEvent(w.centralWidget(), &space);
+    EXPECT_FALSE(space.isAccepted()) << "the scene takes no key of the menus";
     gribo->close();
-    for (QAction* a : w.findChildren<QAction*>()) EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+    QApplication::processEvents();
+    EXPECT_EQ(w.focusWidget(), w.centralWidget());
+    for (QAction* a : w.findChildren<QAction*>()) {
+        EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+        EXPECT_FALSE(a->text().contains('&')) << a->text().toStdString();
+    }
 }
 
 // Every top-level entry lies inside the bar and the overflow button stays hidden.
