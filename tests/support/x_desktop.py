@@ -14,6 +14,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import store_fixture  # noqa: E402  (the one home of the store's place and the hour stamp)
+
 SKIP = 77  # ctest's SKIP_RETURN_CODE
 
 
@@ -30,22 +33,10 @@ def skip_unless(programs, modules=()):
         sys.exit(SKIP)
 
 
-def hour_stamp(t=None):
-    """The game's hour stamp of the local time `t` (now by default)."""
-    t = t or time.localtime()
-    return (t.tm_year - 1) * 8640 + (t.tm_mon - 1) * 720 + (t.tm_mday - 1) * 24 + t.tm_hour
-
-
 def baby_in_store(config_home, faim, caca=0, cacafait="Oui"):
     """Writes a store under `config_home` that holds a resting baby fed at this very hour,
     with that hunger and droppings; returns the store's path."""
-    folder = os.path.join(config_home, "Gribo")
-    os.makedirs(folder, exist_ok=True)
-    path = os.path.join(folder, "Gribo.conf")
-    with open(path, "w") as f:
-        f.write(f"[datestats]\ndatenourrit={hour_stamp()}\n\n[stade]\nstade=nourrisson\n\n"
-                f"[stats]\ncaca={caca}\ncacafait={cacafait}\nfaim={faim}\n")
-    return path
+    return store_fixture.write_baby(config_home, faim=faim, caca=caca, cacafait=cacafait)
 
 
 def read_store(path):
