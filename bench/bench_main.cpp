@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "anim/animation.h"
+#include "bench/process_cost.h"
 #include "care/commands.h"
 #include "life/life_clock.h"
 #include "sound/pulse_cry.h"
@@ -137,43 +138,9 @@ void BM_DecodePicture(benchmark::State& state, const char* file) {
 BENCHMARK_CAPTURE(BM_DecodePicture, idle_gif, "gribo/nourrissonF7.gif");
 BENCHMARK_CAPTURE(BM_DecodePicture, room_bmp, "fond.bmp");
 
-// What a process has cost since it started.
-struct Cost {
-    long wakeUps = 0;         // voluntary context switches of all its threads (the sound's too)
-    long preempted = 0;       // involuntary ones
-    double cpuSeconds = 0;    // utime + stime of the whole process
-    double onCpuSeconds = 0;  // its threads' time on a CPU, to the nanosecond
-    long peakKb = 0;          // peak resident size
-};
-
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-long statusField(const QByteArray& status, const char* field) {
-    for (const QByteArray& l : status.split('\n')) {
-        if (l.startsWith(field)) return l.mid(qsizetype(std::strlen(field))).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
-
-std::optional<Cost> costOf(qint64 pid) {
-    const QString proc = QString("/proc/%1").arg(pid);
-    const QByteArray stat = slurp(proc + "/stat");
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13) return std::nullopt;
-    Cost c;
-    c.cpuSeconds = double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
-    c.peakKb = statusField(slurp(proc + "/status"), "VmHWM:");
-    for (const QString& task : QDir(proc + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QByteArray status = slurp(proc + "/task/" + task + "/status");
-        c.wakeUps += statusField(status, "voluntary_ctxt_switches:");
-        c.preempted += statusField(status, "nonvoluntary_ctxt_switches:");
-        c.onCpuSeconds += double(slurp(proc + "/task/" + task + "/schedstat").split(' ').first().toLongLong()) / 1e9;
-    }
-    return c;
-}
+using bench::Cost;
+using bench::costOf;
+using bench::slurp;
 
 // A store for the game: `values` written as QSettings writes them, under `config`.
 void layOut(const QString& config, const std::vector<std::pair<Key, std::string>>& values) {

@@ -21,41 +21,16 @@
 #include <cstring>
 #include <optional>
 
+#include "bench/process_cost.h"
 #include "state/hour_stamp.h"
 #include "support/store_file.h"
 #include "support/store_fixture.h"
 
 namespace {
 
-struct Cost {
-    long wakeUps = 0;
-    double cpuSeconds = 0;
-    long peakKb = 0;
-};
-
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-long field(const QByteArray& status, const char* name) {
-    for (const QByteArray& l : status.split('\n'))
-        if (l.startsWith(name)) return l.mid(qsizetype(std::strlen(name))).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-std::optional<Cost> costOf(qint64 pid) {
-    const QString proc = QString("/proc/%1").arg(pid);
-    const QByteArray stat = slurp(proc + "/stat");
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13) return std::nullopt;
-    Cost c;
-    c.cpuSeconds = double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
-    c.peakKb = field(slurp(proc + "/status"), "VmHWM:");
-    for (const QString& task : QDir(proc + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        c.wakeUps += field(slurp(proc + "/task/" + task + "/status"), "voluntary_ctxt_switches:");
-    return c;
-}
+using gribo::bench::Cost;
+using gribo::bench::costOf;
+using gribo::bench::slurp;
 
 // A baby at rest fed at the hour of `t` with `faim`, in the store under `config`.
 void writeBaby(const QString& config, const QDateTime& t, int faim) {

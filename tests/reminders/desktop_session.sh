@@ -75,6 +75,13 @@ dbus-monitor "interface='org.freedesktop.Notifications'" >"$tmp/calls.log" 2>&1 
 pids+=($!)
 wait_for "bus monitor" 'grep -q NameAcquired "$tmp/calls.log"' 
 
+# start_openbox: a window manager on the private display, as a desktop has one.
+start_openbox() {
+  openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+  pids+=($!)
+  wait_for "openbox" 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+
 # start_dunst [CHOICE]: the notification server, keeping every notice until it is
 # closed. Its context menu (dunstctl context) picks the first entry that holds CHOICE.
 start_dunst() {

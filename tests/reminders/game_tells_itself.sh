@@ -12,9 +12,7 @@ for tool in openbox xdotool xprop xmessage; do
   command -v $tool >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 source "$(dirname "$0")/desktop_session.sh"
-openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-wait_for "openbox" 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+start_openbox
 start_dunst
 set_clock "2024-06-10 10:30:00"
 store=$store_file

@@ -23,9 +23,7 @@ for tool in openbox xdotool; do
 done
 source "$(dirname "$0")/desktop_session.sh"
 
-openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-wait_for "openbox" 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+start_openbox
 
 store=$store_file
 stamp() { store_fixture hour-stamp "$1"; }
