@@ -148,7 +148,8 @@ void Form1::Timer2_Timer() {
     scheduler_->run(lifeClockTick);
     session_->saveUnsaved();  // a save that failed is tried again at every tick
     const bool death = windows_.timesShown(Window::DeathNotice) != deaths;
-    alerts_->tell(foresight::newsOfTick(before, pet().stade, death ? windows_.lastText(Window::DeathNotice) : "", deathLastTick_));
+    alerts_->tell(foresight::newsOfTick(before, pet().stade, death ? windows_.lastText(Window::DeathNotice) : "",
+                                        deathLastTick_));
     deathLastTick_ = death;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
 // The main window's menu bar as a player without a mouse uses it, with the keys of
-// GNOME and KDE programs: F10 or Alt opens it, the arrows move between entries and
+// GNOME and KDE programs: F10 or Alt opens its first menu (Alt again closes it), the arrows move between entries and
 // into sub-menus, Return, Enter or Space run the entry under the highlight, Escape
-// climbs one level (from a drop-down to the bar, from the bar to the room).
+// closes the menus and gives the keyboard back to the room (from a sub-menu, it goes
+// back to the menu it came from).
 //
 // Qt's bar acts on those keys only while it holds the keyboard, and it does not take
 // the keyboard when its drop-down forwards it a key, nor when F10 or a click opens
@@ -40,6 +41,10 @@ protected:
 
 private:
     void takeKeyboard();
+    // Follows Alt pressed and let go with no other key between; true for the events
+    // Qt's own handling of Alt must not see.
+    bool altAlone(QObject* watched, QEvent* event);
+    void altUp();
     // Every drop-down of the bar runs its entry on Space, as on Return.
     void spaceRunsEntries();
     // Looks again once the event that may have closed the menus is over.
@@ -48,6 +53,7 @@ private:
 
     QWidget& room_;
     bool settleQueued_ = false;
+    bool altDown_ = false;  // Alt is down, alone
 };
 
 }  // namespace gribo::windows

@@ -31,7 +31,7 @@ RESTS = "Gribo se prom\u00e8ne"
 
 # Every entry of the menus by keys alone, with each way in (F10, Alt) and each key
 # that runs an entry (Return, keypad Enter, Space). F10 opens the first drop-down with
-# nothing highlighted; Alt highlights the first entry of the bar, Down opens it.
+# nothing highlighted, and so does Alt pressed and let go alone.
 ENTRIES = {
     "Stats": ["F10", "Right", "Return"],
     "Stats by Alt": ["alt", "Right", "space"],
@@ -94,15 +94,26 @@ class Player:
         return self.a.has_state(self.a.find("menu item", "Objets"), self.a.pyatspi.STATE_SHOWING)
 
     def f10_works(self):
-        """F10 opens the menus; Escape, twice, gives the keyboard back to the room."""
+        """F10 opens the menus; Escape closes them and gives the keyboard back to the room."""
         self.keys("F10")
         self.a.wait(self.menu_open, "gribo's drop-down open after F10")
         self.check(not self.a.scene_has_keyboard(), "the menu holds the keyboard, not the room")
         self.keys("Escape")
         self.a.wait(lambda: not self.menu_open(), "the drop-down closed by Escape")
-        self.keys("Escape")
         self.wait_room()
         self.check(True, "F10 opens the menus, Escape gives the keyboard back to the room")
+
+    def escape_climbs_from_a_sub_menu(self):
+        """Escape in a sub-menu goes back to its menu; once more, back to the room."""
+        showing = lambda item: self.a.has_state(self.a.find("menu item", item), self.a.pyatspi.STATE_SHOWING)  # noqa: E731
+        self.keys("F10", "Down", "Right")
+        self.a.wait(lambda: showing("Lait"), "the sub-menu Objets open")
+        self.keys("Escape")
+        self.a.wait(lambda: not showing("Lait"), "the sub-menu closed by Escape")
+        self.check(self.menu_open(), "Escape in a sub-menu leaves its menu open")
+        self.keys("Escape")
+        self.a.wait(lambda: not self.menu_open(), "the menu closed by Escape")
+        self.wait_room()
 
     def run(self, entry):
         self.keys(*ENTRIES[entry])
@@ -123,6 +134,7 @@ def commands(d, a, p):
     p.wait_closed("Form2")
     p.wait_room()
     p.f10_works()
+    p.escape_climbs_from_a_sub_menu()
 
     # The vet, closed by the window manager's key...
     p.run("Veterinaire")
@@ -246,7 +258,7 @@ def notices(d, a, p, opens):
     a.wait(lambda: a.has_state(a.find("menu item", "Objets"), a.pyatspi.STATE_FOCUSED), "Objets highlighted")
     p.check(p.window("Form3") is None and p.menu_open(), "the notice waits while the menu is open")
     p.look("menu-during-notice")
-    p.keys("Escape", "Escape")
+    p.keys("Escape")
     p.wait_window("Form3")
     p.check(not p.menu_open(), "the notice comes up once the menus close")
     p.keys("alt+F4")
