@@ -228,10 +228,9 @@ def main():
             # starts anew too: Orca 48 takes a game started after another has gone for
             # a dead one, and says nothing of it.
             game.terminate()
-            game.wait(30)
+            game.wait(120)  # the game must end by itself, its pet saved
             a.wait(lambda: a.app() is None, "the first game gone")
-            orca.terminate()
-            orca.wait(30)
+            d.stop(orca, 30)
             orca, heard = start_orca()
             if orca is None:
                 raise Timeout("Orca does not start again")

@@ -76,10 +76,13 @@ pids+=($!)
 wait_for "bus monitor" 'grep -q NameAcquired "$tmp/calls.log"' 
 
 # start_openbox: a window manager on the private display, as a desktop has one.
+# It claims the screen (_NET_SUPPORTING_WM_CHECK) before it looks at the windows
+# already there: a window mapped in between is never managed. Its startup command
+# runs only once it is ready for new windows.
 start_openbox() {
-  openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+  openbox --sm-disable --startup "touch $tmp/openbox-ready" >"$tmp/openbox.log" 2>&1 &
   pids+=($!)
-  wait_for "openbox" 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+  wait_for "openbox" 'test -e "$tmp/openbox-ready"'
 }
 
 # start_dunst [CHOICE]: the notification server, keeping every notice until it is

@@ -40,10 +40,14 @@ close() {
 }
 
 # Another application's window is active when the baby starts crying.
-xmessage -name autre "Une autre application" &
-pids+=($!)
-wait_for "the other window" 'xdotool search --onlyvisible --name "^autre$"'
-other=$(xdotool search --onlyvisible --name '^autre$' | head -n 1)
+# Found by its resource name (WM_CLASS), which the program sets before it maps the
+# window, so neither its title nor its fonts can hide it; a program that ended is told.
+xmessage -name autre "Une autre application" >"$tmp/autre.log" 2>&1 &
+other_pid=$!
+pids+=($other_pid)
+wait_for "the other window" '! kill -0 $other_pid || xdotool search --onlyvisible --classname "^autre$"'
+kill -0 $other_pid || fail "the other application ended before its window was found"
+other=$(xdotool search --onlyvisible --classname '^autre$' | head -n 1)
 play
 xdotool windowactivate --sync "$other"
 wait_for "the other window active" 'test "$(xdotool getactivewindow)" = "$other"'

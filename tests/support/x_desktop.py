@@ -172,15 +172,21 @@ class XDesktop:
                         "Gdk.pixbuf_get_from_window(r,0,0,r.get_width(),r.get_height()).savev(sys.argv[1],'png',[],[])",
                         path], env=self.env, timeout=30)
 
+    @staticmethod
+    def stop(p, deadline=5.0):
+        """Asks `p` to end, and kills it when it has not ended by the deadline (Orca,
+        on a loaded machine, can take longer than any deadline to end by itself)."""
+        if p.poll() is None:
+            p.terminate()
+            try:
+                p.wait(deadline)
+            except Exception:  # the wait timed out, or waiting itself failed: nothing is left
+                p.kill()
+                p.wait()
+
     def __exit__(self, *_):
         for p in reversed(self.procs):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except Exception:  # the wait timed out, or waiting itself failed: no server is left
-                    p.kill()
-                    p.wait()
+            self.stop(p)
         self.procs = []
         if self.run:
             shutil.rmtree(self.run, ignore_errors=True)
