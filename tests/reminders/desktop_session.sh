@@ -121,8 +121,10 @@ owner_of() {
 set_clock() {
   echo "$(($(date -d "$1" +%s) - $(date +%s)))" >"$tmp/clock"
 }
+# GRIBO_PRELOAD_FIRST: a library that must be loaded before libfaketime (the
+# sanitizers' runtime, for a sanitized build).
 faked() {
-  LD_PRELOAD=$faketime_lib FAKETIME_TIMESTAMP_FILE=$tmp/clock FAKETIME_CACHE_DURATION=1 \
+  LD_PRELOAD="${GRIBO_PRELOAD_FIRST:+$GRIBO_PRELOAD_FIRST }$faketime_lib" FAKETIME_TIMESTAMP_FILE=$tmp/clock FAKETIME_CACHE_DURATION=1 \
     FAKETIME_DONT_FAKE_MONOTONIC=1 exec "$@"
 }
 
