@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTimer>
 #include <optional>
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
     platform::prepareEnvironment();
     platform::FontsAhead fonts;  // read while the application connects to the display
     QApplication app(argc, argv);
+    // On every way out the reader ends before the application: the application's end
+    // tears down what fontconfig may still be loading.
+    const auto fontsRead = qScopeGuard([&fonts] { fonts.ready(); });
     platform::setApplicationIdentity();
 
     // One game per store: a second start brings the first one forward and leaves.

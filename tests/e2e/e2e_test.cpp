@@ -150,7 +150,7 @@ TEST(EndToEnd, OneGamePerStoreASecondStartBringsTheFirstForwardAndLeaves) {
         GameRun second(home);
         second.start();
         ASSERT_TRUE(finishesWithin(second.process, 60000)) << "a second game is playing";
-        EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.process.exitStatus(), QProcess::NormalExit) << second.output();
         EXPECT_EQ(second.process.exitCode(), 0);
     }
     const auto askedTwice = [&first] {
