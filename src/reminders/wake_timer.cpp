@@ -26,9 +26,9 @@ WakeTimer::~WakeTimer() {
 
 void WakeTimer::wakeAt(std::time_t when) {
     if (fd_ < 0) return;
-    itimerspec spec{};
-    spec.it_value.tv_sec = when > 0 ? when : 1;  // 0 would disarm it
-    timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+    itimerspec moment{};
+    moment.it_value.tv_sec = when > 0 ? when : 1;  // 0 would disarm it
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &moment, nullptr);
 }
 
 void WakeTimer::stop() {

@@ -1,10 +1,10 @@
 #pragma once
 
 // The main window's menu bar as a player without a mouse uses it, with the keys of
-// GNOME and KDE programs: F10 or Alt opens its first menu (Alt again closes it), the arrows move between entries and
-// into sub-menus, Return, Enter or Space run the entry under the highlight, Escape
-// closes the menus and gives the keyboard back to the room (from a sub-menu, it goes
-// back to the menu it came from).
+// GNOME and KDE programs: F10 or Alt opens its first menu (Alt again closes it), the
+// arrows move between entries and into sub-menus, Return, Enter or Space run the entry
+// under the highlight, Escape closes the menus and gives the keyboard back to the room
+// (from a sub-menu, it goes back to the menu it came from).
 //
 // Qt's bar acts on those keys only while it holds the keyboard, and it does not take
 // the keyboard when its drop-down forwards it a key, nor when F10 or a click opens
